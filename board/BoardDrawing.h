@@ -1,0 +1,24 @@
+#pragma once
+
+#include "board/Canvas.h"
+#include "game/GameState.h"
+
+// Colours of the board, as 0x00BBGGRR values.
+namespace BoardColors {
+constexpr QRgb Background = fromBgr(0x00EEFFEA);  // the main window's colour: very pale mint
+constexpr QRgb Ink = fromBgr(0x00000000);         // grid dots and frame
+constexpr QRgb TaskShowing = fromBgr(0x00FF0000); // blue
+constexpr QRgb TaskChecked = fromBgr(0x000000FF); // red
+constexpr QRgb Player = fromBgr(0x0099CCFF);      // light orange, also the panels' colour
+} // namespace BoardColors
+
+// The empty board: background, one dot per grid point and the frame. Leaves the pen
+// black and 6 pixels wide.
+void Clear(Canvas &canvas, const GameState &g, QColor background = QColor(BoardColors::Background));
+
+// The whole board for the current phase: the empty board, the task's lines (blue while
+// shown, red after Check) and the player's lines over them.
+void FormPaint(Canvas &canvas, GameState &g, QColor background = QColor(BoardColors::Background));
+
+// One line of a table in grid coordinates, with the canvas's current pen.
+void drawGridLine(Canvas &canvas, const GameState &g, const LineTable &lines, int slot);

@@ -1,0 +1,44 @@
+#include "board/BoardView.h"
+
+#include "game/ErrorHandler.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+BoardView::BoardView(QWidget *parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void BoardView::paintEvent(QPaintEvent *event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_canvas.image(), event->rect());
+}
+
+void BoardView::resizeEvent(QResizeEvent *) {
+    m_canvas.resize(width(), height());
+}
+
+void BoardView::deliver(const MouseHandler &handler, QMouseEvent *event) {
+    if (!handler) return;
+    const QPoint at = event->position().toPoint();
+    runGuarded([&] { handler(event->button(), event->modifiers(), at.x(), at.y()); });
+    update();
+}
+
+void BoardView::mousePressEvent(QMouseEvent *event) {
+    deliver(onPress, event);
+}
+
+// The second press of a double-click is an ordinary press.
+void BoardView::mouseDoubleClickEvent(QMouseEvent *event) {
+    deliver(onPress, event);
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent *event) {
+    deliver(onMove, event);
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent *event) {
+    deliver(onRelease, event);
+}

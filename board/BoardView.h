@@ -1,0 +1,34 @@
+#pragma once
+
+#include "board/Canvas.h"
+
+#include <QWidget>
+#include <functional>
+
+// The board `PaintB`: shows its canvas and hands mouse events to the main window.
+// While a button is held the board keeps the mouse, so the release comes here even
+// when it happens outside the board.
+class BoardView : public QWidget {
+public:
+    using MouseHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)>;
+
+    explicit BoardView(QWidget *parent = nullptr);
+
+    Canvas &canvas() { return m_canvas; }
+    const Canvas &canvas() const { return m_canvas; }
+
+    MouseHandler onPress, onMove, onRelease;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void deliver(const MouseHandler &handler, QMouseEvent *event);
+
+    Canvas m_canvas;
+};

@@ -1,0 +1,253 @@
+#include "board/Form1.h"
+
+#include "board/BoardDrawing.h"
+#include "game/ErrorHandler.h"
+#include "settings/FormA.h"
+#include "settings/FormSet.h"
+#include "settings/SettingsStore.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+constexpr int DesignDpi = 120;
+
+QFont designFont(double pixelSize, bool bold = false) {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(std::max(1, qRound(pixelSize)));
+    font.setBold(bold);
+    return font;
+}
+
+QString panelStyle() {
+    return QStringLiteral("background-color: %1;").arg(QColor(BoardColors::Player).name());
+}
+
+QLabel *picture(QWidget *parent, const QString &resource) {
+    auto *label = new QLabel(parent);
+    label->setPixmap(QPixmap(resource));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setScaledContents(false);
+    return label;
+}
+
+} // namespace
+
+Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), g(state) {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    m_scale = screen ? screen->logicalDotsPerInchY() / DesignDpi : 1.0;
+    createControls();
+    connectHandlers();
+
+    // Creation: the settings, the random generator (seeded from the clock), an idle board.
+    g.AppDir = QCoreApplication::applicationDirPath() + u'/';
+    loadSettings(g);
+    g.Phase = PhaseIdle;
+    g.DrawnIndex = 1;
+    PaintB->resize(width(), PaintB->height());
+    Clear();
+    g.Pro1.setMaximum(g.barMaximum());
+    g.Pro2.setMaximum(g.barMaximum());
+    g.Pro1.setPosition(0);
+    g.Pro2.setPosition(g.Pro2.maximum());
+    showScoreBars();
+}
+
+Form1::~Form1() {
+    if (!m_settingsSaved) runGuarded([this] { saveSettings(g); });
+}
+
+int Form1::scaled(int designPixels) const {
+    return qRound(designPixels * m_scale);
+}
+
+void Form1::createControls() {
+    setObjectName(QStringLiteral("Form1"));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(BoardColors::Background));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setFont(designFont(13 * m_scale));
+
+    // The pictures lie beneath everything else, so they are created first.
+    Image1 = picture(this, QStringLiteral(":/Image1.jpg"));
+    Image2 = picture(this, QStringLiteral(":/Image2.jpg"));
+    Image3 = picture(this, QStringLiteral(":/Image3.jpg"));
+    Image4 = picture(this, QStringLiteral(":/Image3.jpg"));
+    Image4->resize(Image4->width(), scaled(137));
+
+    PaintB = new BoardView(this);
+    PaintB->setObjectName(QStringLiteral("PaintB"));
+    PaintB->setGeometry(scaled(176), scaled(48), scaled(289), scaled(265));
+
+    Panel2 = new QLabel(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setAlignment(Qt::AlignCenter);
+    Panel2->setStyleSheet(panelStyle());
+    Panel2->setGeometry(0, 0, width(), scaled(33));
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setStyleSheet(panelStyle());
+    Panel1->setGeometry(scaled(528), scaled(88), scaled(49), scaled(241));
+    auto makeBar = [this](int designLeft) {
+        auto *bar = new QProgressBar(Panel1);
+        bar->setOrientation(Qt::Vertical);
+        bar->setTextVisible(false);
+        bar->setGeometry(scaled(designLeft), scaled(9), scaled(16), scaled(208));
+        return bar;
+    };
+    Pro1 = makeBar(9);
+    Pro1->setObjectName(QStringLiteral("Pro1"));
+    Pro2 = makeBar(25);
+    Pro2->setObjectName(QStringLiteral("Pro2"));
+
+    const QFont buttonFont = designFont(15 * m_scale, true);
+    auto makeButton = [&](const char *name, const QString &caption, int top, int height) {
+        auto *button = new QPushButton(caption, this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFont(buttonFont);
+        QPalette p = button->palette();
+        p.setColor(QPalette::ButtonText, QColor(0, 0x80, 0x80));
+        button->setPalette(p);
+        button->setGeometry(scaled(32), scaled(top), scaled(113), scaled(height));
+        button->setFocusPolicy(Qt::TabFocus);
+        return button;
+    };
+    ButtonNew = makeButton("ButtonNew", QStringLiteral("New"), 48, 33);
+    ButtonReady = makeButton("ButtonReady", QStringLiteral("Ready"), 89, 32);
+    buttonCheck = makeButton("buttonCheck", QStringLiteral("Check"), 128, 33);
+    ButtonSet = makeButton("ButtonSet", QStringLiteral("Settings"), 169, 32);
+    ButtonEnd = makeButton("ButtonEnd", QStringLiteral("End"), 249, 32);
+    ButtonReady->setEnabled(false);
+    buttonCheck->setEnabled(false);
+
+    Timer_sec = new QTimer(this);
+    Timer_sec->setObjectName(QStringLiteral("Timer_sec"));
+    Timer_sec->setInterval(1000);
+
+    Panel2->setText(QStringLiteral("Tessarin game"));
+}
+
+void Form1::connectHandlers() {
+    auto bind = [this](QPushButton *button, void (Form1::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { runGuarded([=, this] { (this->*handler)(); }); });
+    };
+    bind(ButtonNew, &Form1::New1Click);
+    bind(ButtonReady, &Form1::Ready1Click);
+    bind(buttonCheck, &Form1::Check);
+    bind(ButtonSet, &Form1::SetingsGame1Click);
+    bind(ButtonEnd, &Form1::Exit1Click);
+    connect(Timer_sec, &QTimer::timeout, this, [this] { runGuarded([this] { Timer_secTimer(); }); });
+
+    PaintB->onPress = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
+        PaintBMouseDown(b, m, x, y);
+    };
+    PaintB->onMove = [this](Qt::MouseButton, Qt::KeyboardModifiers m, int x, int y) {
+        PaintBMouseMove(m, x, y);
+    };
+    PaintB->onRelease = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
+        PaintBMouseUp(b, m, x, y);
+    };
+}
+
+void Form1::setDialogs(FormSet *formSet, FormA *formA) {
+    m_formSet = formSet;
+    m_formA = formA;
+    for (QWidget *w : {static_cast<QWidget *>(formSet), static_cast<QWidget *>(formA)})
+        if (w) w->installEventFilter(this);
+}
+
+void Form1::FormResize() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const MainLayout l =
+        ::FormResize({screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height()});
+    setGeometry(l.window);
+    Panel2->setGeometry(0, 0, width(), Panel2->height());
+    PaintB->setGeometry(l.board);
+    PaintB->canvas().resize(l.board.width(), l.board.height());
+    Image1->setGeometry(l.image1);
+    Image2->setGeometry(l.image2);
+    Image3->setGeometry(l.image3);
+    Image4->setGeometry(l.image4);
+    g.CellW = l.cellW;
+    g.CellH = l.cellH;
+    Panel1->setGeometry(l.panel1.left(), l.panel1.top(), Panel1->width(), l.panel1.height());
+    Pro1->resize(Pro1->width(), l.barHeight);
+    Pro2->resize(Pro2->width(), l.barHeight);
+    ButtonEnd->move(l.buttonEnd);
+    ButtonNew->move(ButtonNew->x(), l.buttonNewTop);
+    ButtonReady->move(ButtonReady->x(), l.buttonReadyTop);
+    buttonCheck->move(buttonCheck->x(), l.buttonCheckTop);
+    ButtonSet->move(ButtonSet->x(), l.buttonSetTop);
+    Clear();
+}
+
+void Form1::Clear() {
+    ::Clear(canvas(), g, palette().color(QPalette::Window));
+    PaintB->update();
+}
+
+void Form1::FormPaint() {
+    ::FormPaint(canvas(), g, palette().color(QPalette::Window));
+    PaintB->update();
+}
+
+void Form1::showScoreBars() {
+    Pro1->setRange(0, g.Pro1.maximum());
+    Pro1->setValue(g.Pro1.position());
+    Pro2->setRange(0, g.Pro2.maximum());
+    Pro2->setValue(g.Pro2.position());
+}
+
+void Form1::resizeEvent(QResizeEvent *) {
+    // Moving and sizing the window inside the layout raises this event again; the
+    // layout depends only on the screen and Range, so running it again changes nothing.
+    if (m_inLayout) return;
+    m_inLayout = true;
+    runGuarded([this] { FormResize(); });
+    m_inLayout = false;
+}
+
+bool Form1::event(QEvent *e) {
+    if (e->type() == QEvent::WindowActivate)
+        onActivated();
+    else if (e->type() == QEvent::WindowDeactivate)
+        m_lastActiveWindow = this;
+    else if (e->type() == QEvent::Show && windowHandle())
+        windowHandle()->installEventFilter(this);
+    return QWidget::event(e);
+}
+
+// The activation routine runs when the main window is first shown and when the player
+// comes into it from the About box, not when the settings dialog closes or the player
+// comes back from another program.
+void Form1::onActivated() {
+    const bool fromAbout = m_formA && m_lastActiveWindow == static_cast<QWidget *>(m_formA);
+    if (m_activatedOnce && !fromAbout) return;
+    m_activatedOnce = true;
+    runGuarded([this] { FormActivate(); });
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *e) {
+    if (e->type() == QEvent::WindowDeactivate && watched->isWidgetType())
+        m_lastActiveWindow = static_cast<QWidget *>(watched);
+    else if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+        runGuarded([this] { FormPaint(); });
+    return QWidget::eventFilter(watched, e);
+}
+
+void Form1::closeEvent(QCloseEvent *e) {
+    // Closing the main window ends the program, whatever other window is still open.
+    e->accept();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "board/BoardView.h"
+#include "board/Layout.h"
+#include "board/SoundCue.h"
+#include "game/GameState.h"
+#include "game/Random.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+class FormSet;
+class FormA;
+
+// The main window: the full-screen board framed by four pictures, the command
+// buttons, the two score bars and the status line. Its handlers are spread over the
+// subsystems they belong to: commands in game/, scoring in analysis/, layout,
+// drawing and mouse entry in board/, texts in settings/.
+class Form1 : public QWidget {
+public:
+    // Creation: loads the settings, seeds the generator, clears the board, sets the bars.
+    explicit Form1(GameState &state);
+    // Destruction at the end of an ordinary run writes the settings back.
+    ~Form1() override;
+
+    // The other two windows, created after this one.
+    void setDialogs(FormSet *formSet, FormA *formA);
+    FormSet *formSet() const { return m_formSet; }
+    FormA *formA() const { return m_formA; }
+
+    GameState &state() { return g; }
+    Random &random() { return m_random; }
+    Canvas &canvas() { return PaintB->canvas(); }
+    double designScale() const { return m_scale; }
+
+    // Commands (game/)
+    void New1Click();
+    void Ready1Click();
+    void Check();
+    void Timer_secTimer();
+    void FormActivate();
+    void SetingsGame1Click();
+    void Exit1Click();
+
+    // Scoring (analysis/)
+    void M_A_Rxy(const LineTable &lines);
+    void CheckArray();
+    void HowMuchErrors();
+
+    // Layout and drawing (board/)
+    void FormResize();
+    void Clear();
+    void FormPaint();
+    void showScoreBars(); // the bars' widgets follow Pro1 and Pro2 of the state
+
+    // Mouse line entry on the board (board/)
+    void PaintBMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void PaintBMouseMove(Qt::KeyboardModifiers modifiers, int x, int y);
+    void PaintBMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void playCue(const QString &fileName);
+
+    // Interface texts (settings/)
+    void english();
+
+    // Controls, named as in the window's design.
+    BoardView *PaintB;
+    QLabel *Panel2;
+    QFrame *Panel1;
+    QProgressBar *Pro1, *Pro2;
+    QPushButton *ButtonNew, *ButtonReady, *buttonCheck, *ButtonSet, *ButtonEnd;
+    QLabel *Image1, *Image2, *Image3, *Image4;
+    QTimer *Timer_sec;
+    SoundCue MP;
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    int scaled(int designPixels) const;
+    void onActivated();
+
+    GameState &g;
+    Random m_random;
+    double m_scale = 1.0;
+    FormSet *m_formSet = nullptr;
+    FormA *m_formA = nullptr;
+    bool m_activatedOnce = false;
+    QWidget *m_lastActiveWindow = nullptr;
+    bool m_settingsSaved = false;
+    bool m_inLayout = false;
+};

@@ -1,0 +1,35 @@
+#include "board/Layout.h"
+
+#include <algorithm>
+
+MainLayout FormResize(const LayoutInput &in) {
+    MainLayout l;
+    // The window is borderless: its outer and client sizes are the screen's.
+    l.window = QRect(0, 0, in.screenWidth, in.screenHeight);
+    const int W = l.window.width();
+    const int H = l.window.height();
+    const int CH = l.window.height();
+
+    const int S = std::max(CH - 150, 1);
+    l.board = QRect((W - S) / 2, (H - S) / 2, S, S);
+
+    l.image1 = QRect(0, in.panel2Height, l.board.left(), in.screenHeight);
+    l.image2 = QRect(l.board.left() + S, in.panel2Height, 250, in.screenHeight);
+    l.image3 = QRect(l.board.left(), 0, S, l.board.top());
+    l.image4 = QRect(l.board.left(), l.board.top() + S, S, in.image4Height);
+
+    // A grid of fewer than one point would leave no spacing to divide by.
+    const int cells = std::max(in.range, 1) + 1;
+    l.cellW = S / cells;
+    l.cellH = S / cells;
+
+    l.panel1 = QRect(l.board.left() + S + 2, l.board.top(), 0, S);
+    l.barHeight = l.panel1.height() - 20;
+
+    l.buttonEnd = QPoint(W - 130, H - 80);
+    l.buttonNewTop = H / 2;
+    l.buttonReadyTop = l.buttonNewTop + 50;
+    l.buttonCheckTop = l.buttonReadyTop + 50;
+    l.buttonSetTop = l.buttonCheckTop + 50;
+    return l;
+}

@@ -1,0 +1,10 @@
+#include "game/ErrorHandler.h"
+#include "game/Startup.h"
+
+int main(int argc, char *argv[]) {
+    Application app(argc, argv);
+    GameState state;
+    Game game(state);
+    game.form1().show();
+    return app.exec();
+}

@@ -1,0 +1,74 @@
+#include "TestMain.h"
+
+#include "board/Layout.h"
+
+class TestLayout : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void layout_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<int>("range");
+        QTest::addColumn<QRect>("board");
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<QRect>("panel1"); // width is not the layout's
+        QTest::addColumn<int>("barHeight");
+        QTest::addColumn<QList<int>>("buttonTops"); // New, Ready, Check, Settings
+        QTest::addColumn<QPoint>("buttonEnd");
+
+        const QList<int> tops1024{384, 434, 484, 534};
+        QTest::newRow("1024x768, Range 10") << QSize(1024, 768) << 10 << QRect(203, 75, 618, 618) << 56
+                                            << QRect(823, 75, 0, 618) << 598 << tops1024 << QPoint(894, 688);
+        QTest::newRow("1024x768, Range 3") << QSize(1024, 768) << 3 << QRect(203, 75, 618, 618) << 154
+                                           << QRect(823, 75, 0, 618) << 598 << tops1024 << QPoint(894, 688);
+        QTest::newRow("800x600, Range 10")
+            << QSize(800, 600) << 10 << QRect(175, 75, 450, 450) << 40 << QRect(627, 75, 0, 450) << 430
+            << QList<int>{300, 350, 400, 450} << QPoint(670, 520);
+    }
+
+    void layout() {
+        QFETCH(QSize, screen);
+        QFETCH(int, range);
+        QFETCH(QRect, board);
+        QFETCH(int, cell);
+        QFETCH(QRect, panel1);
+        QFETCH(int, barHeight);
+        QFETCH(QList<int>, buttonTops);
+        QFETCH(QPoint, buttonEnd);
+
+        const int panel2Height = 26;
+        const MainLayout l = FormResize({screen.width(), screen.height(), range, panel2Height, 110});
+        QCOMPARE(l.window, QRect(QPoint(0, 0), screen));
+        QCOMPARE(l.board, board);
+        QCOMPARE(l.cellW, cell);
+        QCOMPARE(l.cellH, cell);
+        QCOMPARE(l.panel1.topLeft(), panel1.topLeft());
+        QCOMPARE(l.panel1.height(), panel1.height());
+        QCOMPARE(l.barHeight, barHeight);
+        QCOMPARE((QList<int>{l.buttonNewTop, l.buttonReadyTop, l.buttonCheckTop, l.buttonSetTop}),
+                 buttonTops);
+        QCOMPARE(l.buttonEnd, buttonEnd);
+
+        // The four pictures frame the board exactly.
+        QCOMPARE(l.image1, QRect(0, panel2Height, board.left(), screen.height()));
+        QCOMPARE(l.image2, QRect(board.right() + 1, panel2Height, 250, screen.height()));
+        QCOMPARE(l.image3, QRect(board.left(), 0, board.width(), board.top()));
+        QCOMPARE(l.image4, QRect(board.left(), board.bottom() + 1, board.width(), 110));
+    }
+
+    void gridPointsAndRemainder() {
+        // Range 10 on 1024x768: points at 56..560, 58 pixels left beyond the last one.
+        const MainLayout l = FormResize({1024, 768, 10, 26, 110});
+        QCOMPARE(10 * l.cellW, 560);
+        QCOMPARE(l.board.width() - 10 * l.cellW, 58);
+    }
+
+    void degenerateRangeDoesNotDivideByZero() {
+        for (int range : {-5, 0, 1}) {
+            const MainLayout l = FormResize({1024, 768, range, 26, 110});
+            QVERIFY(l.cellW > 0);
+        }
+    }
+};
+
+TESSARIN_TEST_MAIN(TestLayout)
+#include "test_layout.moc"
