@@ -25,8 +25,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure --timeout 600
 
 bench: build
-	cmake --build $(BUILD) --target benchmarks
-	cd $(BUILD) && ctest -C bench -L bench --output-on-failure
+	cmake --build $(BUILD) --target bench
 
 clean:
 	rm -rf $(BUILD)
