@@ -5,7 +5,7 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test test-sanitize bench clean
 
 all: build
 
@@ -23,6 +23,18 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure --timeout 600
+
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer in
+# a build folder of its own; the first error ends the test program that made it.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:check_initialization_order=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSARIN_SANITIZE=ON $(CMAKE_ARGS)
+	cmake --build $(SANITIZE_BUILD)
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 900
 
 bench: build
 	cmake --build $(BUILD) --target bench
