@@ -22,6 +22,7 @@ void Canvas::resize(int width, int height) {
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2) {
+    if (m_image.isNull()) return;
     QPainter painter(&m_image);
     painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), m_brushColor);
     preparePainter(painter, m_penColor, m_penWidth, m_penMode);
@@ -32,6 +33,7 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2) {
 void Canvas::lineTo(int x, int y) {
     const QPoint from = m_position;
     m_position = {x, y};
+    if (m_image.isNull()) return;
     QPainter painter(&m_image);
     if (from == m_position) {
         // A square dot of the pen's width, its top-left pixel at the point for thin pens.

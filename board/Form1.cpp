@@ -52,6 +52,7 @@ Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWind
     g.Phase = PhaseIdle;
     g.DrawnIndex = 1;
     PaintB->resize(width(), PaintB->height());
+    PaintB->canvas().resize(PaintB->width(), PaintB->height());
     Clear();
     g.Pro1.setMaximum(g.barMaximum());
     g.Pro2.setMaximum(g.barMaximum());
@@ -115,7 +116,9 @@ void Form1::createControls() {
         button->setObjectName(QString::fromLatin1(name));
         button->setFont(buttonFont);
         QPalette p = button->palette();
-        p.setColor(QPalette::ButtonText, QColor(0, 0x80, 0x80));
+        // Teal captions; a disabled button keeps the style's grey.
+        for (auto group : {QPalette::Active, QPalette::Inactive})
+            p.setColor(group, QPalette::ButtonText, QColor(0, 0x80, 0x80));
         button->setPalette(p);
         button->setGeometry(scaled(32), scaled(top), scaled(113), scaled(height));
         button->setFocusPolicy(Qt::TabFocus);
@@ -223,9 +226,15 @@ bool Form1::event(QEvent *e) {
         onActivated();
     else if (e->type() == QEvent::WindowDeactivate)
         m_lastActiveWindow = this;
-    else if (e->type() == QEvent::Show && windowHandle())
+    const bool handled = QWidget::event(e);
+    if (e->type() == QEvent::Show && !m_activatedOnce) {
+        // The first showing activates the window even where no window manager hands
+        // it the focus.
         windowHandle()->installEventFilter(this);
-    return QWidget::event(e);
+        activateWindow();
+        onActivated();
+    }
+    return handled;
 }
 
 // The activation routine runs when the main window is first shown and when the player
