@@ -1,0 +1,417 @@
+// xplay: plays Tessarin on the X display in $DISPLAY the way a person does, with real
+// pointer events (XTest) and nothing but the screen (XGetImage) to go by.
+//
+// It waits for the game's window, then plays tasks until the grid size changes: New,
+// read the blue task lines off the board, Ready, find the grid on the emptied board,
+// redraw every line with two clicks, Check, and see the task in red with the drawing
+// over it in light orange. The first task is answered with one line left out, so that
+// Check has red to show. When a New brings a grid of another size (the level changed),
+// it presses End. Progress goes to stdout; the last line is "range=<points per side>"
+// of the final grid. Any surprise ends it with status 1 and a snapshot of the screen in
+// $XPLAY_SNAPSHOT (a PPM file), if that is set.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Rgb {
+    int r, g, b;
+};
+
+struct Point {
+    int x, y;
+    bool operator<(const Point &o) const { return std::pair(x, y) < std::pair(o.x, o.y); }
+    bool operator==(const Point &o) const = default;
+};
+
+// A line between two grid points, as grid indices (1..range), in a canonical order.
+struct Segment {
+    Point a, b;
+    bool operator<(const Segment &o) const { return std::pair(a, b) < std::pair(o.a, o.b); }
+};
+
+// Colours of the board (RGB).
+bool isMint(Rgb c) {
+    return c.r == 0xEA && c.g == 0xFF && c.b == 0xEE;
+}
+bool isBlack(Rgb c) {
+    return c.r == 0 && c.g == 0 && c.b == 0;
+}
+bool isBlue(Rgb c) {
+    return c.r == 0 && c.g == 0 && c.b == 0xFF;
+}
+bool isRed(Rgb c) {
+    return c.r == 0xFF && c.g == 0 && c.b == 0;
+}
+bool isOrange(Rgb c) {
+    return c.r == 0xFF && c.g == 0xCC && c.b == 0x99;
+}
+// The command buttons' captions are teal while the button is enabled, grey otherwise.
+bool isTeal(Rgb c) {
+    return c.r < 60 && c.g > 80 && c.b > 80 && std::abs(c.g - c.b) < 24;
+}
+
+Display *display = nullptr;
+
+class Shot {
+public:
+    Shot() {
+        const Window root = DefaultRootWindow(display);
+        XWindowAttributes attributes;
+        XGetWindowAttributes(display, root, &attributes);
+        m_image = XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+        if (!m_image) {
+            std::fprintf(stderr, "xplay: cannot read the screen\n");
+            std::exit(1);
+        }
+    }
+    ~Shot() {
+        if (m_image) XDestroyImage(m_image);
+    }
+    Shot(Shot &&other) noexcept : m_image(std::exchange(other.m_image, nullptr)) {}
+    Shot(const Shot &) = delete;
+    Shot &operator=(const Shot &) = delete;
+
+    int width() const { return m_image->width; }
+    int height() const { return m_image->height; }
+    Rgb at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width() || y >= height()) return {-1, -1, -1};
+        const unsigned long p = XGetPixel(m_image, x, y);
+        return {int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
+    }
+
+    void save(const char *path) const {
+        FILE *f = std::fopen(path, "wb");
+        if (!f) return;
+        std::fprintf(f, "P6\n%d %d\n255\n", width(), height());
+        for (int y = 0; y < height(); ++y) {
+            for (int x = 0; x < width(); ++x) {
+                const Rgb c = at(x, y);
+                std::fputc(c.r, f);
+                std::fputc(c.g, f);
+                std::fputc(c.b, f);
+            }
+        }
+        std::fclose(f);
+    }
+
+private:
+    XImage *m_image;
+};
+
+[[noreturn]] void fail(const std::string &why) {
+    std::fprintf(stderr, "xplay: %s\n", why.c_str());
+    if (const char *path = std::getenv("XPLAY_SNAPSHOT")) {
+        Shot().save(path);
+        std::fprintf(stderr, "xplay: the screen is in %s\n", path);
+    }
+    std::exit(1);
+}
+
+void pause(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// Polls the screen until `ready` holds for it; gives up after the timeout.
+Shot waitFor(const std::string &what, const std::function<bool(const Shot &)> &ready, int timeoutMs = 20000) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        Shot shot;
+        if (ready(shot)) return shot;
+        if (Clock::now() > deadline) fail("gave up waiting for " + what);
+        pause(25);
+    }
+}
+
+// ---- the pointer ----
+
+void moveTo(int x, int y) {
+    XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
+    XSync(display, False);
+    pause(15);
+}
+
+void button(bool down) {
+    XTestFakeButtonEvent(display, 1, down ? True : False, CurrentTime);
+    XSync(display, False);
+    pause(15);
+}
+
+void click(Point at) {
+    moveTo(at.x, at.y);
+    button(true);
+    button(false);
+}
+
+// ---- the window as a person sees it ----
+
+// The command buttons stand where the window's layout puts them: New at half the
+// screen's height in the left column, Ready, Check and Settings 50 pixels apart below it,
+// End near the bottom right corner.
+struct Buttons {
+    int width, height;
+    Point center(int index) const { return {60, height / 2 + 12 + 50 * index}; }
+    Point newButton() const { return center(0); }
+    Point ready() const { return center(1); }
+    Point check() const { return center(2); }
+    Point end() const { return {width - 90, height - 68}; }
+
+    static bool enabled(const Shot &s, Point c) {
+        int teal = 0;
+        for (int y = c.y - 10; y <= c.y + 12; ++y)
+            for (int x = 30; x <= 110; ++x)
+                teal += isTeal(s.at(x, y));
+        return teal >= 5;
+    }
+};
+
+// The board: a mint square inside a black frame in the middle of the screen. Its inner
+// edges are the first places, going outwards from the middle, where a long run of
+// black pixels stands across the way (grid dots are only two pixels big).
+struct Board {
+    int left = 0, top = 0, right = 0, bottom = 0; // inside the frame, inclusive
+
+    bool contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+
+    static std::optional<Board> find(const Shot &s) {
+        const int cx = s.width() / 2, cy = s.height() / 2;
+        auto blackColumn = [&](int x) {
+            for (int y = cy - 40; y <= cy + 40; ++y)
+                if (!isBlack(s.at(x, y))) return false;
+            return true;
+        };
+        auto blackRow = [&](int y) {
+            for (int x = cx - 40; x <= cx + 40; ++x)
+                if (!isBlack(s.at(x, y))) return false;
+            return true;
+        };
+        Board b;
+        int x = cx;
+        while (x > 0 && !blackColumn(x))
+            --x;
+        b.left = x + 1;
+        x = cx;
+        while (x < s.width() - 1 && !blackColumn(x))
+            ++x;
+        b.right = x - 1;
+        int y = cy;
+        while (y > 0 && !blackRow(y))
+            --y;
+        b.top = y + 1;
+        y = cy;
+        while (y < s.height() - 1 && !blackRow(y))
+            ++y;
+        b.bottom = y - 1;
+        if (b.left <= 1 || b.top <= 1 || b.right >= s.width() - 2 || b.bottom >= s.height() - 2)
+            return std::nullopt;
+        if (b.right - b.left < 100 || b.bottom - b.top < 100) return std::nullopt;
+        // Mostly mint: the board's background.
+        int mint = 0;
+        for (int x = b.left; x <= b.right; ++x)
+            mint += isMint(s.at(x, cy));
+        if (2 * mint < b.right - b.left) return std::nullopt;
+        return b;
+    }
+
+    int count(const Shot &s, bool (*colour)(Rgb)) const {
+        int n = 0;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x)
+                n += colour(s.at(x, y));
+        return n;
+    }
+};
+
+// The grid as the empty board shows it: a 2x2 black dot one pixel right of and below
+// every grid point.
+struct Grid {
+    std::vector<int> xs, ys; // screen positions of the grid points, index 1 first
+
+    int range() const { return int(xs.size()); }
+    Point pixel(Point p) const { return {xs[p.x - 1], ys[p.y - 1]}; }
+
+    static std::optional<Grid> find(const Shot &s, const Board &board) {
+        std::set<int> xs, ys;
+        int dots = 0;
+        for (int y = board.top + 1; y < board.bottom; ++y) {
+            for (int x = board.left + 1; x < board.right; ++x) {
+                const bool dot = isBlack(s.at(x, y)) && isBlack(s.at(x + 1, y)) && isBlack(s.at(x, y + 1)) &&
+                                 isBlack(s.at(x + 1, y + 1)) && !isBlack(s.at(x - 1, y)) &&
+                                 !isBlack(s.at(x, y - 1)) && !isBlack(s.at(x + 2, y)) &&
+                                 !isBlack(s.at(x, y + 2));
+                if (!dot) continue;
+                ++dots;
+                xs.insert(x - 1);
+                ys.insert(y - 1);
+            }
+        }
+        Grid g{{xs.begin(), xs.end()}, {ys.begin(), ys.end()}};
+        if (g.xs.size() < 2 || g.xs.size() != g.ys.size() || dots != g.range() * g.range())
+            return std::nullopt;
+        return g;
+    }
+};
+
+// The share of points along the segment's inner part (10%..90%, away from the end points
+// where other lines meet) that have the colour, within a pixel.
+double coverage(const Shot &s, const Grid &grid, const Segment &seg, bool (*colour)(Rgb)) {
+    const Point a = grid.pixel(seg.a), b = grid.pixel(seg.b);
+    const int samples = 17;
+    int hits = 0;
+    for (int i = 1; i <= samples; ++i) {
+        const double t = 0.1 + 0.8 * (i - 1) / (samples - 1);
+        const int x = int(a.x + t * (b.x - a.x) + 0.5), y = int(a.y + t * (b.y - a.y) + 0.5);
+        bool hit = false;
+        for (int dy = -1; dy <= 1 && !hit; ++dy)
+            for (int dx = -1; dx <= 1 && !hit; ++dx)
+                hit = colour(s.at(x + dx, y + dy));
+        hits += hit;
+    }
+    return double(hits) / samples;
+}
+
+// Whether `inner` lies on the same straight line as `outer` and within it.
+bool liesWithin(const Segment &inner, const Segment &outer) {
+    auto onLine = [&](Point p) {
+        const long cross =
+            long(outer.b.x - outer.a.x) * (p.y - outer.a.y) - long(outer.b.y - outer.a.y) * (p.x - outer.a.x);
+        return cross == 0 && p.x >= std::min(outer.a.x, outer.b.x) && p.x <= std::max(outer.a.x, outer.b.x) &&
+               p.y >= std::min(outer.a.y, outer.b.y) && p.y <= std::max(outer.a.y, outer.b.y);
+    };
+    return onLine(inner.a) && onLine(inner.b);
+}
+
+// The task's lines as the board showed them in blue: every pair of grid points joined
+// by blue all along, keeping only the longest of collinear pieces (a line through a grid
+// point looks like its two halves as well).
+std::vector<Segment> blueSegments(const Shot &showing, const Grid &grid) {
+    std::vector<Point> points;
+    for (int x = 1; x <= grid.range(); ++x)
+        for (int y = 1; y <= grid.range(); ++y)
+            points.push_back({x, y});
+    std::vector<Segment> blue;
+    for (size_t i = 0; i < points.size(); ++i)
+        for (size_t j = i + 1; j < points.size(); ++j)
+            if (coverage(showing, grid, {points[i], points[j]}, isBlue) == 1.0)
+                blue.push_back({points[i], points[j]});
+    std::vector<Segment> longest;
+    for (const Segment &s : blue) {
+        const bool inside = std::any_of(blue.begin(), blue.end(), [&](const Segment &o) {
+            return !(o.a == s.a && o.b == s.b) && liesWithin(s, o);
+        });
+        if (!inside) longest.push_back(s);
+    }
+    return longest;
+}
+
+std::string describe(const Segment &s) {
+    return "(" + std::to_string(s.a.x) + "," + std::to_string(s.a.y) + ")-(" + std::to_string(s.b.x) + "," +
+           std::to_string(s.b.y) + ")";
+}
+
+// Two clicks: press and release at the start, press and release at the end; then the
+// line stands on the board in light orange.
+void drawLine(const Grid &grid, const Segment &seg) {
+    click(grid.pixel(seg.a));
+    const Point end = grid.pixel(seg.b);
+    const Point start = grid.pixel(seg.a);
+    moveTo((start.x + end.x) / 2, (start.y + end.y) / 2); // the rubber band follows
+    click(end);
+    waitFor("the line " + describe(seg) + " in light orange",
+            [&](const Shot &s) { return coverage(s, grid, seg, isOrange) == 1.0; });
+}
+
+} // namespace
+
+int main() {
+    display = XOpenDisplay(nullptr);
+    if (!display) fail("cannot open the display");
+    int event, error, major, minor;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor)) fail("the X server has no XTEST");
+
+    Shot first = waitFor(
+        "the game's window with its board and an enabled New",
+        [](const Shot &s) {
+            const Buttons buttons{s.width(), s.height()};
+            return Board::find(s) && Buttons::enabled(s, buttons.newButton());
+        },
+        60000);
+    const Buttons buttons{first.width(), first.height()};
+    const Board board = *Board::find(first);
+    std::printf("board inside its frame: (%d,%d)-(%d,%d)\n", board.left, board.top, board.right,
+                board.bottom);
+
+    int previousRange = 0;
+    for (int round = 1;; ++round) {
+        if (round > 80) fail("the level did not change in 80 tasks");
+
+        click(buttons.newButton());
+        waitFor("New's task in blue", [&](const Shot &s) {
+            return board.count(s, isBlue) > 0 && !Buttons::enabled(s, buttons.newButton()) &&
+                   Buttons::enabled(s, buttons.ready());
+        });
+        const Shot showing = waitFor("a steady board", [&, last = -1](const Shot &s) mutable {
+            const int blue = board.count(s, isBlue);
+            return std::exchange(last, blue) == blue;
+        });
+
+        click(buttons.ready());
+        const Shot empty = waitFor("the empty grid after Ready", [&](const Shot &s) {
+            return board.count(s, isBlue) == 0 && Buttons::enabled(s, buttons.check()) &&
+                   Grid::find(s, board).has_value();
+        });
+        const Grid grid = *Grid::find(empty, board);
+        if (previousRange != 0 && grid.range() != previousRange) {
+            std::printf("round %d: the grid now has %d points per side (was %d): the level changed\n", round,
+                        grid.range(), previousRange);
+            click(buttons.end());
+            std::printf("range=%d\n", grid.range());
+            return 0;
+        }
+        previousRange = grid.range();
+
+        const std::vector<Segment> task = blueSegments(showing, grid);
+        if (task.empty()) fail("no task line found on the board");
+        // The first answer leaves a line out, so that Check has red to show.
+        const size_t leftOut = round == 1 ? 0 : task.size();
+        for (size_t i = 0; i < task.size(); ++i)
+            if (i != leftOut) drawLine(grid, task[i]);
+
+        click(buttons.check());
+        const Shot checked = waitFor("the checked board and New enabled again", [&](const Shot &s) {
+            return Buttons::enabled(s, buttons.newButton()) && !Buttons::enabled(s, buttons.check()) &&
+                   board.count(s, isOrange) > 0;
+        });
+        for (size_t i = 0; i < task.size(); ++i) {
+            if (i == leftOut) {
+                if (coverage(checked, grid, task[i], isRed) < 0.5)
+                    fail("the line left out, " + describe(task[i]) + ", is not red after Check");
+            } else if (coverage(checked, grid, task[i], isOrange) < 1.0) {
+                fail("the drawn line " + describe(task[i]) + " is not light orange after Check");
+            }
+        }
+        if (board.count(checked, isRed) == 0 && leftOut < task.size())
+            fail("no red on the board after Check");
+
+        std::printf("round %d: grid %dx%d, %zu lines seen", round, grid.range(), grid.range(), task.size());
+        for (const Segment &s : task)
+            std::printf(" %s", describe(s).c_str());
+        std::printf("%s\n", leftOut < task.size() ? ", one left out" : "");
+        std::fflush(stdout);
+    }
+}
