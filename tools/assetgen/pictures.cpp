@@ -45,9 +45,13 @@ QImage makeInkSheet() {
         painter.setRenderHint(QPainter::Antialiasing);
         ruleMargins(painter, 11.5, 238.5, 236, 1048);
 
+        // The rose's wind lines run out to the edges of the sheet but stop short of the
+        // writing.
         Random drawing = random.fork();
-        const QPointF centre(106, 110);
-        drawCompassRose(painter, centre, 86, drawing);
+        painter.save();
+        painter.setClipRect(QRectF(0, 0, stripSize.width(), 218));
+        drawCompassRose(painter, QPointF(106, 110), 86, drawing);
+        painter.restore();
 
         Hand hand;
         Scribe scribe(hand, random.next());

@@ -134,7 +134,10 @@ Scribe::Letter Scribe::inventLetter(LetterKind kind) {
 
 Scribe::Letter Scribe::initialLetter() {
     Letter letter;
-    letter.swings = {{0.5, 2.9, 0.55}, {0.35, -0.05, -0.3}, {0.6, 2.1, 0.4}, {0.2, 0.0, 0.05}};
+    // A tall looped stem, a broad belly swung out to the right and back, and a hairline
+    // tail into the next letter.
+    letter.swings = {
+        {0.45, 2.6, 0.5}, {-0.1, 0.0, -0.25}, {0.7, 1.9, 0.75}, {-0.2, 0.9, 0.1}, {0.45, 0.0, 0.35}};
     return letter;
 }
 
