@@ -1,10 +1,82 @@
+// Entering a line with the mouse: the first press fixes the start point, a rubber band
+// follows the mouse, the release of the second press fixes the end point. The state
+// comes from two flags: Waiting (FirstClick 1, LineInProgress 0), Stretching (0, 1)
+// and Armed (1, 1). Outside the answering time the board ignores the mouse.
+#include "board/BoardDrawing.h"
 #include "board/Form1.h"
+#include "board/Snapping.h"
 
-void Form1::PaintBMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
+namespace {
 
-void Form1::PaintBMouseMove(Qt::KeyboardModifiers, int, int) {}
+const QString LineStartCue = QStringLiteral("puk.wav");
+const QString LineEndCue = QStringLiteral("puk_bum.wav");
 
-void Form1::PaintBMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
+// The rubber band runs from the open line's start point to (RubberX, RubberY). A band
+// of zero length, as it is when the line starts, is not drawn, so erasing it leaves
+// nothing behind either.
+void drawRubberBand(Canvas &canvas, const GameState &g) {
+    const int slot = g.DrawnIndex;
+    const QPoint start(g.DrawnLines.X1[slot] * g.CellW, g.DrawnLines.Y1[slot] * g.CellH);
+    if (start == QPoint(g.RubberX, g.RubberY)) return;
+    canvas.moveTo(start.x(), start.y());
+    canvas.lineTo(g.RubberX, g.RubberY);
+}
+
+} // namespace
+
+void Form1::PaintBMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    if (g.Phase != PhaseAnswering) return;
+    g.FirstClick = g.FirstClick == 1 ? 0 : 1;
+    // The second press only arms the line; its release completes it.
+    if (g.FirstClick == 1) return;
+
+    Clear();
+    FormPaint();
+    g.LineInProgress = 1;
+    canvas().setPenColor(QColor(BoardColors::Player));
+    canvas().setPenWidth(3);
+    // Once every slot is used, each further line replaces the last one.
+    if (g.DrawnIndex > LineTable::Slots) g.DrawnIndex = LineTable::Slots;
+    const int slot = g.DrawnIndex;
+    g.DrawnLines.X1[slot] = snapToGrid(x, g.CellW, g.Range);
+    g.DrawnLines.Y1[slot] = snapToGrid(y, g.CellH, g.Range);
+    g.RubberX = g.DrawnLines.X1[slot] * g.CellW;
+    g.RubberY = g.DrawnLines.Y1[slot] * g.CellH;
+    playCue(LineStartCue);
+}
+
+void Form1::PaintBMouseMove(Qt::KeyboardModifiers, int x, int y) {
+    if (g.Phase != PhaseAnswering || g.FirstClick != 0) return;
+    // Inverting twice restores the pixels, so drawing the old band again erases it.
+    canvas().setPenMode(Canvas::PenMode::Invert);
+    drawRubberBand(canvas(), g);
+    g.RubberX = x;
+    g.RubberY = y;
+    drawRubberBand(canvas(), g);
+    PaintB->update();
+}
+
+void Form1::PaintBMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    if (g.Phase != PhaseAnswering) return;
+    // Only the release of the second press completes a line. The release of the first
+    // press is ignored, and so is a release whose press came before the answering time.
+    if (g.FirstClick == 0 || g.LineInProgress != 1) return;
+
+    const int slot = g.DrawnIndex;
+    g.DrawnLines.X2[slot] = snapToGrid(x, g.CellW, g.Range);
+    g.DrawnLines.Y2[slot] = snapToGrid(y, g.CellH, g.Range);
+    g.LineInProgress = 0;
+    drawRubberBand(canvas(), g);
+    g.RubberX = x;
+    g.RubberY = y;
+    canvas().setPenMode(Canvas::PenMode::Copy);
+    canvas().setPenColor(QColor(BoardColors::Player));
+    drawGridLine(canvas(), g, g.DrawnLines, slot);
+    PaintB->update();
+    g.DrawnIndex += 1;
+    CheckArray();
+    playCue(LineEndCue);
+}
 
 void Form1::playCue(const QString &fileName) {
     MP.play(g.AppDir + fileName);
