@@ -47,10 +47,11 @@ void LevelTable::load(const QString &liniyLevel, const QString &rangeLevel) {
 void LevelTable::store(QString &liniyLevel, QString &rangeLevel) const {
     liniyLevel.clear();
     rangeLevel.clear();
-    for (int k = 1; k <= StoredLevels; ++k)
+    // Level by level, the Range row before the LineCount row.
+    for (int k = 1; k <= StoredLevels; ++k) {
         liniyLevel += storedForm(m_cells[RangeRow][k]);
-    for (int k = 1; k <= StoredLevels; ++k)
         rangeLevel += storedForm(m_cells[LineCountRow][k]);
+    }
 }
 
 int32_t LevelTable::lookup(int32_t level, int row) const {

@@ -28,7 +28,9 @@ public:
     // settings rely on this pairing).
     void load(const QString &liniyLevel, const QString &rangeLevel);
 
-    // Writes 20 levels back into the two strings, two characters each.
+    // Writes 20 levels back into the two strings, two characters each: an empty cell
+    // as "6", a cell worth 0 as "3". A cell that is not an integer raises
+    // "'<text>' is not a valid integer value" and leaves the strings partly rebuilt.
     void store(QString &liniyLevel, QString &rangeLevel) const;
 
     // The cell (level, row) as an integer; raises "'<text>' is not a valid integer value".
