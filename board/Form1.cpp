@@ -49,6 +49,13 @@ Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWind
     // Creation: the settings, the random generator (seeded from the clock), an idle board.
     g.AppDir = QCoreApplication::applicationDirPath() + u'/';
     loadSettings(g);
+    // When the desktop session ends, Windows ends the process right after the quit is
+    // announced, before the event loop returns and this window is destroyed; so the
+    // settings are written at that announcement, which an ordinary end passes as well.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        m_settingsSaved = true;
+        runGuarded([this] { saveSettings(g); });
+    });
     g.Phase = PhaseIdle;
     g.DrawnIndex = 1;
     PaintB->resize(width(), PaintB->height());
