@@ -1,5 +1,154 @@
 #include "settings/FormA.h"
 
-#include "game/GameState.h"
+#include "game/ErrorHandler.h"
+#include "settings/DesktopShell.h"
+#include "settings/DialogDesign.h"
 
-FormA::FormA(GameState &state) : g(state) {}
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace DialogDesign;
+
+namespace {
+
+// The far corner of the buttons; the design's outer size adds 30 to it, which
+// leaves this margin inside the window's frame.
+constexpr int ButtonsRight = 376 + 89;
+constexpr int ButtonsBottom = 152 + 25;
+constexpr int MarginRight = 22;
+constexpr int MarginBottom = 12;
+
+const QString SmallPrint = QStringLiteral("Tessarin " TESSARIN_VERSION " \u00b7 MIT licence");
+
+} // namespace
+
+// The box reads nothing of the game state.
+FormA::FormA(GameState &) : QDialog(nullptr) {
+    setObjectName(QStringLiteral("FormA"));
+    createControls();
+    FormCreate();
+}
+
+void FormA::createControls() {
+    applyLook(this, arial(15, true));
+
+    Label4 = new QLabel(QStringLiteral("Tessarin training"), this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setFont(arial(23, true));
+    Label4->setAlignment(Qt::AlignCenter);
+
+    Label5 = new QLabel(this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    QFont linkFont = arial(17);
+    linkFont.setUnderline(true);
+    Label5->setFont(linkFont);
+    QPalette linkPalette = Label5->palette();
+    linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 0xFF)); // 0x00FF0000
+    Label5->setPalette(linkPalette);
+    Label5->setCursor(Qt::PointingHandCursor);
+    Label5->setGeometry(scaled(264, 40, 189, 19));
+    // A long address is shortened where it says least: a file's folders, a web
+    // address's middle. The whole of it is in the tooltip.
+    const QUrl page = productPage();
+    const QString address = page.toDisplayString();
+    Label5->setText(QFontMetrics(linkFont).elidedText(
+        address, page.isLocalFile() ? Qt::ElideLeft : Qt::ElideMiddle, Label5->width()));
+    Label5->adjustSize(); // sized to its text, underline included
+    Label5->setToolTip(address);
+    Label5->installEventFilter(this);
+
+    ProgramIcon = new QLabel(this);
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/emblem.png")));
+    ProgramIcon->move(scaled(26), scaled(48));
+    ProgramIcon->adjustSize(); // sized to its picture
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(scaled(24), scaled(105), scaled(433), 2); // the bevel's top edge only
+
+    Label1 = new QLabel(SmallPrint, this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label1->setWordWrap(true);
+    Label1->setGeometry(scaled(140, 120, 300, 18));
+
+    Button3 = new QPushButton(QStringLiteral("Help"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    makePlainButton(Button3, QRect(265, 152, 88, 25));
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    makePlainButton(Button1, QRect(376, 152, 89, 25));
+
+    connect(Button3, &QPushButton::clicked, this, [this] { runGuarded([this] { help(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { cancel_(); }); });
+}
+
+void FormA::FormCreate() {
+    applyLook(this, font());
+    setFixedSize(scaled(ButtonsRight + MarginRight), scaled(ButtonsBottom + MarginBottom));
+    Label4->setGeometry(0, 0, width(), scaled(27));
+}
+
+void FormA::FormShow() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->geometry();
+        const QSize outer = frameGeometry().size();
+        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+    }
+    setWindowTitle(QString());
+}
+
+void FormA::showInFront() {
+    // A box that is shown anew comes up in front; one already open is raised.
+    const bool wasVisible = isVisible();
+    show();
+    if (wasVisible) raise();
+    activateWindow();
+}
+
+void FormA::help() {
+    openWithShell(readme());
+}
+
+void FormA::Label5Click() {
+    openWithShell(productPage());
+}
+
+void FormA::cancel_() {
+    hide();
+}
+
+QUrl FormA::readme() {
+    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/readme.txt"));
+}
+
+QUrl FormA::productPage() {
+    const QString configured = QStringLiteral(TESSARIN_PRODUCT_PAGE);
+    if (configured.isEmpty())
+        return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/tessarin.html"));
+    return QUrl::fromUserInput(configured);
+}
+
+void FormA::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) runGuarded([this] { FormShow(); });
+}
+
+bool FormA::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == Label5 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
+        Label5->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+        runGuarded([this] { Label5Click(); });
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
