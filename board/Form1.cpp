@@ -156,6 +156,12 @@ void Form1::connectHandlers() {
     bind(buttonCheck, &Form1::Check);
     bind(ButtonSet, &Form1::SetingsGame1Click);
     bind(ButtonEnd, &Form1::Exit1Click);
+    // Remembers the window that holds the focus. Qt announces the change after the
+    // windows' own activation events, so during those it still names the window the
+    // player came from.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        if (QWidget *active = QApplication::activeWindow()) m_lastActiveWindow = active;
+    });
     connect(Timer_sec, &QTimer::timeout, this, [this] { runGuarded([this] { Timer_secTimer(); }); });
 
     PaintB->onPress = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
@@ -172,8 +178,6 @@ void Form1::connectHandlers() {
 void Form1::setDialogs(FormSet *formSet, FormA *formA) {
     m_formSet = formSet;
     m_formA = formA;
-    for (QWidget *w : {static_cast<QWidget *>(formSet), static_cast<QWidget *>(formA)})
-        if (w) w->installEventFilter(this);
 }
 
 void Form1::FormResize() {
@@ -231,8 +235,6 @@ void Form1::resizeEvent(QResizeEvent *) {
 bool Form1::event(QEvent *e) {
     if (e->type() == QEvent::WindowActivate)
         onActivated();
-    else if (e->type() == QEvent::WindowDeactivate)
-        m_lastActiveWindow = this;
     const bool handled = QWidget::event(e);
     if (e->type() == QEvent::Show && !m_activatedOnce) {
         // The first showing activates the window even where no window manager hands
@@ -255,9 +257,7 @@ void Form1::onActivated() {
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *e) {
-    if (e->type() == QEvent::WindowDeactivate && watched->isWidgetType())
-        m_lastActiveWindow = static_cast<QWidget *>(watched);
-    else if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+    if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
         runGuarded([this] { FormPaint(); });
     return QWidget::eventFilter(watched, e);
 }

@@ -1,11 +1,233 @@
 #include "settings/FormSet.h"
 
+#include "board/Form1.h"
+#include "game/ErrorHandler.h"
 #include "game/GameState.h"
+#include "game/IntegerText.h"
+#include "settings/DialogDesign.h"
+#include "settings/FormA.h"
 
-FormSet::FormSet(GameState &state, Form1 *mainWindow) : g(state), m_mainWindow(mainWindow) {
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+#include <limits>
+
+using namespace DialogDesign;
+
+namespace {
+
+constexpr int HighestLevel = 15;
+
+// The design's outer size is the OK button's far corner plus 30; inside a frame of
+// our own platform that leaves these margins.
+constexpr int MarginRight = 22;
+constexpr int MarginBottom = 12;
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, QRect designGeometry,
+              Qt::Alignment alignment) {
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setAlignment(alignment | Qt::AlignVCenter);
+    l->setGeometry(
+        scaled(designGeometry.x(), designGeometry.y(), designGeometry.width(), designGeometry.height()));
+    return l;
+}
+
+// The value of the level field. Only digits reach it; a number too long to convert is
+// above the highest level all the same.
+qint64 levelValue(const QString &text) {
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    return ok ? value : std::numeric_limits<qint64>::max();
+}
+
+// At most two characters, digits only, as the showing-time field holds them.
+QString twoDigitForm(QString text) {
+    text.truncate(2);
+    if (text.size() == 2 && !text[1].isDigit()) text.truncate(1);
+    if (!text.isEmpty() && !text[0].isDigit()) text.remove(0, 1);
+    return text;
+}
+
+} // namespace
+
+FormSet::FormSet(GameState &state, Form1 *mainWindow) : QDialog(nullptr), g(state), m_mainWindow(mainWindow) {
+    setObjectName(QStringLiteral("FormSet"));
+    // Modal for the main window only: the About box stays usable beside the dialog.
+    setWindowModality(Qt::WindowModal);
+    createControls();
+    connectHandlers();
     FormCreate();
 }
 
+void FormSet::createControls() {
+    applyLook(this, sansSerif(13));
+    setWindowTitle(QStringLiteral("S e t t i n g s"));
+
+    const QFont valueFont = sansSerif(15, true);
+    const Qt::Alignment right = Qt::AlignRight, centre = Qt::AlignHCenter;
+
+    Label3 = label(this, "Label3", QStringLiteral("Game Settings"), QRect(0, 0, 0, 25), centre);
+    QFont titleFont = sansSerif(20, true);
+    Label3->setFont(titleFont);
+    QPalette navy = Label3->palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 0x80)); // 0x00800000
+    Label3->setPalette(navy);
+
+    Label1 = label(this, "Label1", QStringLiteral("Amount of lines"), QRect(28, 48, 127, 16), right);
+    Label8 = label(this, "Label8", QString(), QRect(169, 48, 48, 16), centre);
+    Label8->setFont(valueFont);
+    Label4 = label(this, "Label4", QStringLiteral("Show time"), QRect(340, 48, 94, 16), right);
+    Label2 = label(this, "Label2", QStringLiteral("Range of array"), QRect(-2, 89, 155, 16), right);
+    Label9 = label(this, "Label9", QString(), QRect(169, 89, 48, 16), centre);
+    Label9->setFont(valueFont);
+    Label7 = label(this, "Label7", QStringLiteral("Current level"), QRect(315, 89, 118, 16), right);
+
+    // Both fields take digits by every route: typing, pasting and dropping.
+    auto digitsOnly = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+    auto makeEdit = [&](const char *name, QRect designGeometry) {
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setValidator(digitsOnly);
+        edit->setGeometry(
+            scaled(designGeometry.x(), designGeometry.y(), designGeometry.width(), designGeometry.height()));
+        return edit;
+    };
+    EditT1 = makeEdit("EditT1", QRect(448, 41, 41, 24));
+    Edit1 = makeEdit("Edit1", QRect(448, 80, 41, 24));
+
+    auto makeButton = [&](const char *name, const QString &caption, QRect designGeometry) {
+        auto *button = new QPushButton(caption, this);
+        button->setObjectName(QString::fromLatin1(name));
+        makePlainButton(button, designGeometry);
+        return button;
+    };
+    Button3 = makeButton("Button3", QStringLiteral("About"), QRect(9, 144, 104, 33));
+    Button2 = makeButton("Button2", QStringLiteral("Cancel"), QRect(256, 144, 113, 33));
+    Button1 = makeButton("Button1", QStringLiteral("OK"), QRect(384, 144, 113, 33));
+
+    setTabOrder(EditT1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, Edit1);
+    setTabOrder(Edit1, Button3);
+}
+
+void FormSet::connectHandlers() {
+    auto guarded = [this](void (FormSet::*handler)()) {
+        return [this, handler] { runGuarded([=, this] { (this->*handler)(); }); };
+    };
+    connect(EditT1, &QLineEdit::textChanged, this, guarded(&FormSet::EditT1Change));
+    connect(Edit1, &QLineEdit::textChanged, this, guarded(&FormSet::Edit1Change));
+    connect(Button1, &QPushButton::clicked, this, guarded(&FormSet::OK_Click));
+    connect(Button2, &QPushButton::clicked, this, guarded(&FormSet::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, guarded(&FormSet::Button3Click));
+
+    // Remembers which window held the focus, so that an activation can tell whether
+    // the player came back from the About box. The signal comes after the windows'
+    // own activation events, so during those it still names the previous window.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        if (QWidget *active = QApplication::activeWindow()) m_lastActiveWindow = active;
+    });
+}
+
 void FormSet::FormCreate() {
+    applyLook(this, font());
+    EditL = QString::number(g.LineCount);
+    EditR = QString::number(g.Range);
+    EditT1->setText(QString::number(g.Time1)); // each change runs the field's reaction
+    Edit1->setText(QString::number(g.Level));
+
+    const QSize outer = frameGeometry().size();
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+    }
+
     g.levels.load(g.Liniy_level, g.Range_level);
+
+    setFixedSize(Button1->geometry().right() + 1 + scaled(MarginRight),
+                 Button1->geometry().bottom() + 1 + scaled(MarginBottom));
+    Label3->resize(width(), Label3->height());
+}
+
+void FormSet::FormActivate() {
+    FormCreate();
+    Label8->setText(EditR);
+    Label9->setText(EditL);
+}
+
+void FormSet::EditT1Change() {
+    EditT1->setText(twoDigitForm(EditT1->text()));
+    Edit1->setText(twoDigitForm(Edit1->text()));
+}
+
+void FormSet::Edit1Change() {
+    if (Edit1->text().isEmpty()) return;
+    if (levelValue(Edit1->text()) > HighestLevel) Edit1->setText(QString::number(HighestLevel));
+    const qint64 level = levelValue(Edit1->text());
+    if (level > 0) {
+        EditR = g.levels.cell(int(level), LevelTable::RangeRow);
+        Label8->setText(EditR);
+        EditL = g.levels.cell(int(level), LevelTable::LineCountRow);
+        Label9->setText(EditL);
+    }
+}
+
+void FormSet::OK_Click() {
+    if (Edit1->text().isEmpty()) Edit1->setText(QStringLiteral("1"));
+    g.LineCount = toInteger(QStringLiteral("0") + EditL);
+    g.Range = toInteger(QStringLiteral("0") + EditR);
+    g.Time1 = toInteger(QStringLiteral("0") + EditT1->text());
+    g.Time2 = 1000;
+    g.Level = toInteger(Edit1->text());
+    g.LineCount = std::max(g.LineCount, int32_t{3});
+    g.Range = std::max(g.Range, int32_t{3});
+    g.Time1 = std::max(g.Time1, int32_t{1});
+    g.Level = std::max(g.Level, int32_t{1});
+    g.TimeEnabled = 1;
+    g.levels.store(g.Liniy_level, g.Range_level);
+    accept();
+}
+
+void FormSet::Button2Click() {
+    reject();
+}
+
+void FormSet::Button3Click() {
+    if (m_mainWindow && m_mainWindow->formA()) m_mainWindow->formA()->showInFront();
+}
+
+bool FormSet::event(QEvent *e) {
+    // Coming back from the About box fills the dialog again; coming back from another
+    // program does not.
+    if (e->type() == QEvent::WindowActivate && m_mainWindow && m_lastActiveWindow &&
+        m_lastActiveWindow == static_cast<QWidget *>(m_mainWindow->formA()))
+        runGuarded([this] { FormActivate(); });
+    return QDialog::event(e);
+}
+
+void FormSet::showEvent(QShowEvent *e) {
+    if (!e->spontaneous()) {
+        // Modal for the main window: the dialog is its transient, nothing more.
+        if (m_mainWindow && m_mainWindow->windowHandle() && windowHandle())
+            windowHandle()->setTransientParent(m_mainWindow->windowHandle());
+        runGuarded([this] { FormActivate(); });
+    }
+    QDialog::showEvent(e);
+}
+
+void FormSet::keyPressEvent(QKeyEvent *e) {
+    // Neither OK nor Cancel is the dialog's default or cancel button.
+    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
