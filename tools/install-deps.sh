@@ -20,6 +20,10 @@ libxtst-dev
 libxdamage-dev
 desktop-file-utils
 appstream
+dpkg-dev
+file
+xdotool
+imagemagick
 "
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
