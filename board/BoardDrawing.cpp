@@ -1,5 +1,7 @@
 #include "board/BoardDrawing.h"
 
+#include <algorithm>
+
 void drawGridLine(Canvas &canvas, const GameState &g, const LineTable &lines, int slot) {
     canvas.moveTo(lines.X1[slot] * g.CellW, lines.Y1[slot] * g.CellH);
     canvas.lineTo(lines.X2[slot] * g.CellW, lines.Y2[slot] * g.CellH);
@@ -23,8 +25,16 @@ void Clear(Canvas &canvas, const GameState &g, QColor background) {
     canvas.rectangle(0, 0, w, h);
 
     canvas.setPenColor(QColor(BoardColors::Ink));
-    for (int x = 1; x <= g.Range; ++x) {
-        for (int y = 1; y <= g.Range; ++y) {
+    // Dots that start beyond the board cannot be seen, and with no spacing yet all dots
+    // fall on one pixel: drawing only the others keeps a huge stored Range from taking
+    // forever.
+    auto lastVisible = [&](int cell, int side) {
+        return cell > 0 ? std::min(g.Range, (side - 2) / cell) : std::min(g.Range, 1);
+    };
+    const int lastX = lastVisible(g.CellW, w);
+    const int lastY = lastVisible(g.CellH, h);
+    for (int x = 1; x <= lastX; ++x) {
+        for (int y = 1; y <= lastY; ++y) {
             canvas.moveTo(x * g.CellW + 1, y * g.CellH + 1);
             canvas.lineTo(x * g.CellW + 1, y * g.CellH + 1);
         }

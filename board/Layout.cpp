@@ -1,6 +1,7 @@
 #include "board/Layout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 MainLayout FormResize(const LayoutInput &in) {
     MainLayout l;
@@ -19,9 +20,10 @@ MainLayout FormResize(const LayoutInput &in) {
     l.image4 = QRect(l.board.left(), l.board.top() + S, S, in.image4Height);
 
     // A grid of fewer than one point would leave no spacing to divide by.
-    const int cells = std::max(in.range, 1) + 1;
-    l.cellW = S / cells;
-    l.cellH = S / cells;
+    // Counted in 64 bits: a stored Range may be the largest 32-bit number.
+    const int64_t cells = int64_t{std::max(in.range, 1)} + 1;
+    l.cellW = int(S / cells);
+    l.cellH = int(S / cells);
 
     l.panel1 = QRect(l.board.left() + S + 2, l.board.top(), 0, S);
     l.barHeight = l.panel1.height() - 20;

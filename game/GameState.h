@@ -4,6 +4,7 @@
 #include "settings/LevelTable.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -69,6 +70,10 @@ struct GameState {
     ScoreBar Pro1; // success
     ScoreBar Pro2; // reserve
 
-    // Both bars' common maximum for the current task size.
-    int32_t barMaximum() const { return LineCount * Range * 25; }
+    // Both bars' common maximum for the current task size. Hand-edited settings can ask
+    // for more than 32 bits hold; such a maximum is cut to the largest there is.
+    int32_t barMaximum() const {
+        const int64_t cells = int64_t{LineCount} * Range;
+        return int32_t(std::clamp<int64_t>(cells, INT32_MIN / 25, INT32_MAX / 25) * 25);
+    }
 };
