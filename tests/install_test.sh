@@ -1,0 +1,242 @@
+#!/bin/sh
+# The game as a player's machine gets it. Installs the build into a scratch root, starts
+# the installed game through its bin/ link from another folder on a virtual X server with
+# fresh settings, plays a line, opens the readme and the product page from the About box
+# and ends the game; then validates the menu entry and the metadata and lists the Debian
+# package.
+#
+# Usage: install_test.sh BUILD_DIR SOURCE_DIR
+set -eu
+
+build=$(cd "$1" && pwd)
+source=$(cd "$2" && pwd)
+work=$(mktemp -d)
+root="$work/root"
+game_pid=""
+xvfb_pid=""
+
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 2' INT TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$work/game.log" ]; then
+        echo "--- the game's output:" >&2
+        cat "$work/game.log" >&2
+    fi
+    exit 1
+}
+
+# Waits up to $1 tenths of a second for the command that follows to succeed.
+wait_for() {
+    tries=$1
+    shift
+    while ! "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# The version is set in one place, the project's; the metadata and the package carry it.
+version=$(sed -n 's/^project(Tessarin VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
+[ -n "$version" ] || fail "no project version in $source/CMakeLists.txt"
+
+# --- Installed layout --------------------------------------------------------------
+DESTDIR="$root" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
+    fail "cmake --install: $(cat "$work/install.log")"
+
+private="$root/usr/lib/tessarin"
+for file in tessarin puk.wav puk_bum.wav readme.txt tessarin.html; do
+    [ -f "$private/$file" ] || fail "usr/lib/tessarin/$file is not installed"
+done
+[ -x "$private/tessarin" ] || fail "usr/lib/tessarin/tessarin is not executable"
+[ "$(readlink "$root/usr/bin/tessarin")" = "../lib/tessarin/tessarin" ] ||
+    fail "usr/bin/tessarin is not the relative link ../lib/tessarin/tessarin"
+
+desktop="$root/usr/share/applications/tessarin.desktop"
+metainfo="$root/usr/share/metainfo/tessarin.metainfo.xml"
+icons="$root/usr/share/icons/hicolor"
+[ -f "$icons/scalable/apps/tessarin.svg" ] || fail "no scalable icon"
+ls "$icons"/*x*/apps/tessarin.png >/dev/null 2>&1 || fail "no PNG icon"
+
+# --- Menu entry and metadata ---------------------------------------------------------
+desktop-file-validate "$desktop" >"$work/desktop.log" 2>&1 ||
+    fail "desktop-file-validate: $(cat "$work/desktop.log")"
+grep -qx 'Exec=tessarin' "$desktop" || fail "the menu entry does not start tessarin"
+grep -qx 'Icon=tessarin' "$desktop" || fail "the menu entry does not name the icon tessarin"
+
+# Warnings (such as an id that is not a reverse domain name) are the owner's choice;
+# errors are not.
+appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || true
+if grep -q '^E:' "$work/appstream.log"; then
+    fail "appstreamcli validate: $(cat "$work/appstream.log")"
+fi
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata's release is not $version"
+
+# --- The installed game on a virtual X server -----------------------------------------
+# The game's windows are laid out for a 1024 x 768 screen at 96 dpi (a scale of 0.8 on
+# the 120-dpi design); the positions below are screen pixels of that layout.
+design() { echo $(($1 * 8 / 10)); }
+NEW_X=70 NEW_Y=396
+READY_X=70 READY_Y=446
+SETTINGS_X=70 SETTINGS_Y=546
+END_X=938 END_Y=700
+# Grid point (x, y) of the default level's 3 x 3 grid: cells of 154 pixels from the
+# board's corner at (205, 77).
+grid_x() { echo $((205 + 154 * $1)); }
+grid_y() { echo $((77 + 154 * $1)); }
+PLAYER_COLOUR="#FFCC99"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for 100 grep -q . "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
+
+# The desktop's "open" goes to xdg-open; ours only notes what the game asked to open.
+mkdir -p "$work/bin" "$work/config" "$work/runtime" "$work/elsewhere"
+chmod 700 "$work/runtime"
+cat >"$work/bin/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$1" >>"$work/opened"
+EOF
+chmod +x "$work/bin/xdg-open"
+
+# Under LeakSanitizer, what libdbus keeps for the life of the X11 platform's connection
+# is reported too; it is not the game's.
+if [ -n "${LSAN_OPTIONS-}" ]; then
+    suppressions=$(printf ':%s\n' "$LSAN_OPTIONS" | sed -n 's/.*:suppressions=\([^:]*\).*/\1/p')
+    { [ -z "$suppressions" ] || cat "$suppressions"; echo 'leak:libdbus-1.so'; } >"$work/lsan.supp"
+    LSAN_OPTIONS="$LSAN_OPTIONS:suppressions=$work/lsan.supp"
+fi
+
+# Started through the link from another folder, with none of a desktop session's theme,
+# scaling or buses: the positions above are those of the plain 96-dpi layout.
+cd "$work/elsewhere"
+env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY -u XDG_CURRENT_DESKTOP -u QT_QPA_PLATFORMTHEME \
+    -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI -u QT_ENABLE_HIGHDPI_SCALING \
+    PATH="$work/bin:$PATH" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+    QT_QPA_PLATFORM=xcb "$root/usr/bin/tessarin" >"$work/game.log" 2>&1 &
+game_pid=$!
+cd "$work"
+
+wait_for 150 xdotool search --onlyvisible --name '^Tessarin training$' ||
+    fail "the main window did not appear"
+main_window=$(xdotool search --onlyvisible --name '^Tessarin training$' | head -n 1)
+
+click() { xdotool mousemove "$1" "$2" click 1; }
+
+# A message box titled "Tessarin" is how the game reports an error.
+no_error_box() {
+    ! xdotool search --onlyvisible --name '^Tessarin$' >/dev/null 2>&1
+}
+
+pixel() { import -window root -depth 8 -crop "1x1+$1+$2" txt:- | grep -o '#[0-9A-F]\{6\}'; }
+
+# The one window of the game that is neither the main window nor one already known.
+new_window() {
+    for id in $(xdotool search --onlyvisible --class tessarin); do
+        case " $main_window $* " in *" $id "*) ;; *) echo "$id" && return 0 ;; esac
+    done
+    return 1
+}
+
+# Clicks at a position of the 120-dpi design inside window $1.
+click_in() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    click $((X + $(design "$2"))) $((Y + $(design "$3")))
+}
+
+# A task, then one line from grid point (1, 1) to (3, 3): press and release at the
+# start, move, press and release at the end. Each end plays its sound cue.
+click $NEW_X $NEW_Y
+sleep 0.3
+click $READY_X $READY_Y
+sleep 0.3
+xdotool mousemove "$(grid_x 1)" "$(grid_y 1)" click 1 \
+    mousemove "$(grid_x 2)" "$(grid_y 2)" \
+    mousemove "$(grid_x 3)" "$(grid_y 3)" click 1
+# The line is drawn before its completion cue plays; an error box would follow at once.
+line_middle_x=$((($(grid_x 1) + $(grid_x 2)) / 2))
+line_middle_y=$((($(grid_y 1) + $(grid_y 2)) / 2))
+line_or_error() { ! no_error_box || [ "$(pixel $line_middle_x $line_middle_y)" = "$PLAYER_COLOUR" ]; }
+wait_for 50 line_or_error || true
+sleep 0.5
+no_error_box || fail "an error was shown while a line was entered: the sound cues were not found"
+colour=$(pixel $line_middle_x $line_middle_y)
+[ "$colour" = "$PLAYER_COLOUR" ] || fail "the line entered at the board was not drawn (found $colour)"
+
+# Settings, then About from the settings dialog; Help opens the readme, the blue label
+# the product page.
+click $SETTINGS_X $SETTINGS_Y
+wait_for 50 new_window || fail "the settings dialog did not open"
+settings=$(new_window)
+click_in "$settings" 61 160 # About
+wait_for 50 new_window "$settings" || fail "the About box did not open"
+about=$(new_window "$settings")
+click_in "$about" 309 164 # Help
+wait_for 50 test -s "$work/opened" || fail "Help opened nothing"
+click_in "$about" 358 49 # the product page's address
+wait_for 50 sh -c "[ \$(wc -l <'$work/opened') -ge 2 ]" || fail "the product page was not opened"
+click_in "$about" 420 164    # OK
+click_in "$settings" 312 160 # Cancel
+wait_for 50 sh -c "! xdotool search --onlyvisible --class tessarin | grep -qvx $main_window" ||
+    fail "the settings dialog and the About box did not close"
+
+# Both are opened by their absolute paths in the installed folder; a product page on the
+# web instead of the shipped one is a configure-time choice.
+readme=$(sed -n 1p "$work/opened")
+[ "${readme#file://}" = "$private/readme.txt" ] || fail "Help opened '$readme', not the installed readme"
+page=$(sed -n 2p "$work/opened")
+case "$page" in
+http://* | https://*) ;;
+*) [ "${page#file://}" = "$private/tessarin.html" ] || fail "the product page opened is '$page'" ;;
+esac
+
+# End: the game saves the settings and exits cleanly.
+click $END_X $END_Y
+wait_for 100 sh -c "! kill -0 $game_pid" || fail "End did not end the game"
+status=0
+wait "$game_pid" || status=$?
+game_pid=""
+[ "$status" -eq 0 ] || fail "the game exited with status $status"
+grep -q 'Level_of_game' "$work/config/Orv/Tessarin.conf" 2>/dev/null ||
+    fail "no settings were written to \$XDG_CONFIG_HOME/Orv/Tessarin.conf"
+
+kill "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
+
+# --- The Debian package ----------------------------------------------------------------
+arch=$(dpkg --print-architecture)
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
+    fail "cpack: $(cat "$work/cpack.log")"
+deb="$work/package/tessarin_${version}_${arch}.deb"
+[ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$work/package")"
+
+dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' >"$work/contents"
+for entry in \
+    ./usr/lib/tessarin/tessarin \
+    ./usr/lib/tessarin/puk.wav \
+    ./usr/lib/tessarin/puk_bum.wav \
+    ./usr/lib/tessarin/readme.txt \
+    ./usr/lib/tessarin/tessarin.html \
+    "./usr/bin/tessarin -> ../lib/tessarin/tessarin" \
+    ./usr/share/applications/tessarin.desktop \
+    ./usr/share/icons/hicolor/scalable/apps/tessarin.svg \
+    ./usr/share/metainfo/tessarin.metainfo.xml; do
+    grep -qxF "$entry" "$work/contents" || fail "the package lacks $entry"
+done
+grep -q '^\./usr/share/icons/hicolor/[0-9]*x[0-9]*/apps/tessarin\.png$' "$work/contents" ||
+    fail "the package has no PNG icon"
+
+[ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package's section is not games"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' ||
+    fail "the package's dependencies were not found: '$(dpkg-deb -f "$deb" Depends)'"
+
+echo "PASS: $(basename "$deb"), $(wc -c <"$deb") bytes"
