@@ -108,14 +108,6 @@ printf '%s\n' "\$1" >>"$work/opened"
 EOF
 chmod +x "$work/bin/xdg-open"
 
-# Under LeakSanitizer, what libdbus keeps for the life of the X11 platform's connection
-# is reported too; it is not the game's.
-if [ -n "${LSAN_OPTIONS-}" ]; then
-    suppressions=$(printf ':%s\n' "$LSAN_OPTIONS" | sed -n 's/.*:suppressions=\([^:]*\).*/\1/p')
-    { [ -z "$suppressions" ] || cat "$suppressions"; echo 'leak:libdbus-1.so'; } >"$work/lsan.supp"
-    LSAN_OPTIONS="$LSAN_OPTIONS:suppressions=$work/lsan.supp"
-fi
-
 # Started through the link from another folder, with none of a desktop session's theme,
 # scaling or buses: the positions above are those of the plain 96-dpi layout.
 cd "$work/elsewhere"
