@@ -320,8 +320,9 @@ std::vector<Segment> blueSegments(const Shot &showing, const Grid &grid) {
 }
 
 std::string describe(const Segment &s) {
-    return "(" + std::to_string(s.a.x) + "," + std::to_string(s.a.y) + ")-(" + std::to_string(s.b.x) + "," +
-           std::to_string(s.b.y) + ")";
+    char text[64];
+    std::snprintf(text, sizeof text, "(%d,%d)-(%d,%d)", s.a.x, s.a.y, s.b.x, s.b.y);
+    return text;
 }
 
 // Two clicks: press and release at the start, press and release at the end; then the
