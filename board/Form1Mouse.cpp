@@ -11,15 +11,21 @@ namespace {
 const QString LineStartCue = QStringLiteral("puk.wav");
 const QString LineEndCue = QStringLiteral("puk_bum.wav");
 
-// The rubber band runs from the open line's start point to (RubberX, RubberY). A band
-// of zero length, as it is when the line starts, is not drawn, so erasing it leaves
-// nothing behind either.
+// The rubber band runs from the open line's start point to (RubberX, RubberY). It
+// inverts the pixels under it, so drawing the same band again erases it. The pen goes
+// back to copy mode at once: a full repaint while the line is open (after a message box
+// covered the board, say) draws the board as usual, and leaves the band at the board's
+// corner with nothing drawn. No band is drawn there, nor while it has zero length, as
+// when the line starts; so erasing such a band leaves nothing behind either.
 void drawRubberBand(Canvas &canvas, const GameState &g) {
     const int slot = g.DrawnIndex;
     const QPoint start(g.DrawnLines.X1[slot] * g.CellW, g.DrawnLines.Y1[slot] * g.CellH);
-    if (start == QPoint(g.RubberX, g.RubberY)) return;
+    const QPoint end(g.RubberX, g.RubberY);
+    if (end == start || end == QPoint(0, 0)) return;
+    canvas.setPenMode(Canvas::PenMode::Invert);
     canvas.moveTo(start.x(), start.y());
-    canvas.lineTo(g.RubberX, g.RubberY);
+    canvas.lineTo(end.x(), end.y());
+    canvas.setPenMode(Canvas::PenMode::Copy);
 }
 
 } // namespace
@@ -47,9 +53,7 @@ void Form1::PaintBMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y
 
 void Form1::PaintBMouseMove(Qt::KeyboardModifiers, int x, int y) {
     if (g.Phase != PhaseAnswering || g.FirstClick != 0) return;
-    // Inverting twice restores the pixels, so drawing the old band again erases it.
-    canvas().setPenMode(Canvas::PenMode::Invert);
-    drawRubberBand(canvas(), g);
+    drawRubberBand(canvas(), g); // erases the old band
     g.RubberX = x;
     g.RubberY = y;
     drawRubberBand(canvas(), g);
@@ -66,7 +70,7 @@ void Form1::PaintBMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) 
     g.DrawnLines.X2[slot] = snapToGrid(x, g.CellW, g.Range);
     g.DrawnLines.Y2[slot] = snapToGrid(y, g.CellH, g.Range);
     g.LineInProgress = 0;
-    drawRubberBand(canvas(), g);
+    drawRubberBand(canvas(), g); // erases it
     g.RubberX = x;
     g.RubberY = y;
     canvas().setPenMode(Canvas::PenMode::Copy);
