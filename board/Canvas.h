@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
+#include <vector>
 
 // The board's paint surface: an image with a pen (colour, width, copy or invert mode)
 // and a brush, drawn on with rectangles and move-to/line-to strokes. The board widget
@@ -11,10 +13,32 @@ class Canvas {
 public:
     enum class PenMode { Copy, Invert };
 
+    // While a batch lives, strokes are kept and drawn in one go when the last batch ends
+    // (or when the image is looked at); a rectangle that covers the whole image makes
+    // the strokes kept before it pointless, so they are dropped. A New lays the board
+    // out, clears it and repaints it, which clears it again: in a batch the pixels are
+    // those of drawing every stroke, at the cost of one clear. Without a batch every
+    // stroke is drawn at once.
+    class Batch {
+    public:
+        explicit Batch(Canvas &canvas) : m_canvas(canvas) { ++canvas.m_batches; }
+        ~Batch() {
+            if (--m_canvas.m_batches == 0) m_canvas.drawPending();
+        }
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        Canvas &m_canvas;
+    };
+
     void resize(int width, int height);
     int width() const { return m_image.width(); }
     int height() const { return m_image.height(); }
-    const QImage &image() const { return m_image; }
+    const QImage &image() const {
+        drawPending();
+        return m_image;
+    }
 
     QColor penColor() const { return m_penColor; }
     int penWidth() const { return m_penWidth; }
@@ -33,7 +57,20 @@ public:
     void lineTo(int x, int y);
 
 private:
-    QImage m_image;
+    struct Stroke {
+        enum class Kind { Rectangle, Dot, Line } kind;
+        QRect rect;      // Rectangle and Dot
+        QPoint from, to; // Line
+        QColor pen, brush;
+        int width;
+        PenMode mode;
+    };
+    void keep(const Stroke &stroke);
+    void drawPending() const;
+
+    mutable QImage m_image;
+    mutable std::vector<Stroke> m_pending;
+    int m_batches = 0;
     QColor m_penColor = Qt::black;
     QColor m_brushColor = Qt::white;
     int m_penWidth = 1;

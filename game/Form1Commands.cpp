@@ -28,6 +28,8 @@ void startCountdown(QTimer *timer) {
 } // namespace
 
 void Form1::New1Click() {
+    // Layout, Clear and the full repaint each clear the board: only the last one is drawn.
+    const Canvas::Batch drawing(canvas());
     Panel2->setText(MemorizeHint);
     g.Phase = PhaseShowing;
     g.SecondsLeft = g.Time1;
@@ -66,6 +68,7 @@ void Form1::Ready1Click() {
 }
 
 void Form1::Check() {
+    const Canvas::Batch drawing(canvas());
     Panel2->setText(GameTitle);
     g.SecondsLeft = 0;
     Timer_sec->stop();
@@ -97,6 +100,7 @@ void Form1::Timer_secTimer() {
 }
 
 void Form1::FormActivate() {
+    const Canvas::Batch drawing(canvas());
     FormResize();
     Clear();
     FormPaint();
