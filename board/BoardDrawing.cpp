@@ -9,9 +9,11 @@ void drawGridLine(Canvas &canvas, const GameState &g, const LineTable &lines, in
 
 namespace {
 
+// A repaint while a line is open must not draw that line from its start point to the
+// board's corner, so only lines with both end points are drawn.
 void drawTable(Canvas &canvas, const GameState &g, const LineTable &lines) {
     for (int i = 1; i <= LineTable::Slots; ++i)
-        if (!lines.isEmpty(i)) drawGridLine(canvas, g, lines, i);
+        if (lines.isComplete(i)) drawGridLine(canvas, g, lines, i);
 }
 
 } // namespace

@@ -22,6 +22,10 @@ struct LineTable {
 
     void clear() { *this = LineTable{}; }
     bool isEmpty(int slot) const { return X1[slot] == 0 && Y1[slot] == 0 && X2[slot] == 0 && Y2[slot] == 0; }
+    // Both end points set: a line that is still being entered has only its start.
+    bool isComplete(int slot) const {
+        return X1[slot] != 0 && Y1[slot] != 0 && X2[slot] != 0 && Y2[slot] != 0;
+    }
 };
 
 // Sample points of a decomposed line table: entry n is (A[n], B[n]); (0, 0) is empty.

@@ -127,9 +127,12 @@ private Q_SLOTS:
         QCOMPARE(g.RubberY, 0);
     }
 
-    void emptySlotsDrawNothing() {
+    void emptyAndHalfEnteredSlotsDrawNothing() {
         GameState g = boardState(3);
         g.Phase = PhaseIdle;
+        // A line being entered has its start point only.
+        g.DrawnLines.X1[1] = 2;
+        g.DrawnLines.Y1[1] = 2;
         Canvas painted = boardCanvas();
         FormPaint(painted, g);
         Canvas cleared = boardCanvas();
