@@ -4,7 +4,7 @@
 int main(int argc, char *argv[]) {
     Application app(argc, argv);
     GameState state;
-    Game game(state);
+    Game game(state, Game::Start::FirstFrameFirst);
     game.form1().show();
     return app.exec();
 }

@@ -30,9 +30,8 @@ QString panelStyle() {
     return QStringLiteral("background-color: %1;").arg(QColor(BoardColors::Player).name());
 }
 
-QLabel *picture(QWidget *parent, const QString &resource) {
+QLabel *picture(QWidget *parent) {
     auto *label = new QLabel(parent);
-    label->setPixmap(QPixmap(resource));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setScaledContents(false);
     return label;
@@ -40,11 +39,13 @@ QLabel *picture(QWidget *parent, const QString &resource) {
 
 } // namespace
 
-Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), g(state) {
+Form1::Form1(GameState &state, bool picturesNow)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), g(state) {
     const QScreen *screen = QGuiApplication::primaryScreen();
     m_scale = screen ? screen->logicalDotsPerInchY() / DesignDpi : 1.0;
     createControls();
     connectHandlers();
+    if (picturesNow) loadPictures();
 
     // Creation: the settings, the random generator (seeded from the clock), an idle board.
     g.AppDir = QCoreApplication::applicationDirPath() + u'/';
@@ -85,10 +86,10 @@ void Form1::createControls() {
     setFont(designFont(13 * m_scale));
 
     // The pictures lie beneath everything else, so they are created first.
-    Image1 = picture(this, QStringLiteral(":/Image1.jpg"));
-    Image2 = picture(this, QStringLiteral(":/Image2.jpg"));
-    Image3 = picture(this, QStringLiteral(":/Image3.jpg"));
-    Image4 = picture(this, QStringLiteral(":/Image3.jpg"));
+    Image1 = picture(this);
+    Image2 = picture(this);
+    Image3 = picture(this);
+    Image4 = picture(this);
     Image4->resize(Image4->width(), scaled(137));
 
     PaintB = new BoardView(this);
@@ -175,6 +176,15 @@ void Form1::connectHandlers() {
     };
 }
 
+void Form1::loadPictures() {
+    if (m_picturesLoaded) return;
+    m_picturesLoaded = true;
+    Image1->setPixmap(QPixmap(QStringLiteral(":/Image1.jpg")));
+    Image2->setPixmap(QPixmap(QStringLiteral(":/Image2.jpg")));
+    Image3->setPixmap(QPixmap(QStringLiteral(":/Image3.jpg")));
+    Image4->setPixmap(QPixmap(QStringLiteral(":/Image3.jpg")));
+}
+
 void Form1::setDialogs(FormSet *formSet, FormA *formA) {
     m_formSet = formSet;
     m_formA = formA;
@@ -233,8 +243,7 @@ void Form1::resizeEvent(QResizeEvent *) {
 }
 
 bool Form1::event(QEvent *e) {
-    if (e->type() == QEvent::WindowActivate)
-        onActivated();
+    if (e->type() == QEvent::WindowActivate) onActivated();
     const bool handled = QWidget::event(e);
     if (e->type() == QEvent::Show && !m_activatedOnce) {
         // The first showing activates the window even where no window manager hands
@@ -257,8 +266,12 @@ void Form1::onActivated() {
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *e) {
-    if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+    if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
         runGuarded([this] { FormPaint(); });
+        // The window paints this exposure once the event is through; what waits for the
+        // first frame comes after that.
+        if (m_afterFirstFrame) QTimer::singleShot(0, this, std::exchange(m_afterFirstFrame, nullptr));
+    }
     return QWidget::eventFilter(watched, e);
 }
 

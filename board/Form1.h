@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 class FormSet;
 class FormA;
@@ -23,12 +24,19 @@ class FormA;
 class Form1 : public QWidget {
 public:
     // Creation: loads the settings, seeds the generator, clears the board, sets the bars.
-    explicit Form1(GameState &state);
+    // The four framing pictures are decoded at once, or left to loadPictures() when
+    // `picturesNow` is false.
+    explicit Form1(GameState &state, bool picturesNow = true);
     // Destruction at the end of an ordinary run writes the settings back.
     ~Form1() override;
 
     // The other two windows, created after this one.
     void setDialogs(FormSet *formSet, FormA *formA);
+
+    // Decodes the framing pictures into Image1..Image4 (once).
+    void loadPictures();
+    // Runs `work` once, right after the window's first frame has been painted.
+    void afterFirstFrame(std::function<void()> work) { m_afterFirstFrame = std::move(work); }
     FormSet *formSet() const { return m_formSet; }
     FormA *formA() const { return m_formA; }
 
@@ -97,4 +105,6 @@ private:
     QWidget *m_lastActiveWindow = nullptr;
     bool m_settingsSaved = false;
     bool m_inLayout = false;
+    bool m_picturesLoaded = false;
+    std::function<void()> m_afterFirstFrame;
 };

@@ -1,9 +1,24 @@
 #include "game/Startup.h"
 
-Game::Game(GameState &state) {
-    m_form1 = std::make_unique<Form1>(state);
-    m_formSet = std::make_unique<FormSet>(state, m_form1.get());
-    m_formA = std::make_unique<FormA>(state);
+Game::Game(GameState &state, Start start) : g(state) {
+    m_form1 = std::make_unique<Form1>(state, start == Start::AllAtOnce);
+    if (start == Start::AllAtOnce) {
+        createDialogs();
+        return;
+    }
+    // New and Check look levels up before the settings dialog, which holds the table,
+    // exists.
+    g.levels.load(g.Liniy_level, g.Range_level);
+    m_form1->afterFirstFrame([this] {
+        createDialogs();
+        m_form1->english(); // what the first activation gave the main window, now for all
+        m_form1->loadPictures();
+    });
+}
+
+void Game::createDialogs() {
+    m_formSet = std::make_unique<FormSet>(g, m_form1.get());
+    m_formA = std::make_unique<FormA>(g);
     m_form1->setDialogs(m_formSet.get(), m_formA.get());
 }
 

@@ -2,6 +2,9 @@
 
 #include "game/Startup.h"
 
+#include <QLabel>
+#include <QPushButton>
+
 class TestStartup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -82,6 +85,30 @@ private Q_SLOTS:
         QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
         QTest::mouseClick(w.ButtonEnd, Qt::LeftButton);
         QVERIFY(!w.isVisible());
+    }
+
+    // The program paints its main window first; the dialogs, with their English
+    // captions, and the framing pictures follow right after the first frame. Tasks can
+    // be played before that.
+    void firstFrameFirstMakesTheRestRightAfter() {
+        GameState g;
+        Game game(g, Game::Start::FirstFrameFirst);
+        Form1 &w = game.form1();
+        QVERIFY(w.formSet() == nullptr);
+        QVERIFY(w.Image1->pixmap().isNull());
+        QCOMPARE(g.levels.cell(15, LevelTable::RangeRow), QStringLiteral("9"));
+        w.New1Click();
+        QCOMPARE(g.Range, 3);
+
+        w.show();
+        QTRY_VERIFY(w.formSet() != nullptr && w.formA() != nullptr);
+        QVERIFY(w.formSet() == &game.formSet());
+        QCOMPARE(game.formSet().windowTitle(), QStringLiteral("S e t t i n g s"));
+        QCOMPARE(game.formSet().Button1->text(), QStringLiteral("OK"));
+        QCOMPARE(game.formA().Label4->text(), QStringLiteral("Tessarin training"));
+        QCOMPARE(w.Image1->pixmap().size(), QSize(250, 1063));
+        QCOMPARE(w.Image4->pixmap().size(), QSize(900, 180));
+        QCOMPARE(g.Phase, int32_t(PhaseShowing)); // the task went on
     }
 
     void errorInAHandlerIsShownAndTheGameGoesOn() {
