@@ -23,7 +23,8 @@ void BoardView::deliver(const MouseHandler &handler, QMouseEvent *event) {
     if (!handler) return;
     const QPoint at = event->position().toPoint();
     runGuarded([&] { handler(event->button(), event->modifiers(), at.x(), at.y()); });
-    update();
+    // A rubber band moved changes only a strip of the board.
+    showChanges();
 }
 
 void BoardView::mousePressEvent(QMouseEvent *event) {

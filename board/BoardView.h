@@ -17,6 +17,9 @@ public:
     Canvas &canvas() { return m_canvas; }
     const Canvas &canvas() const { return m_canvas; }
 
+    // Repaints the part of the board that drawing on the canvas has changed.
+    void showChanges() { update(m_canvas.takeChangedArea()); }
+
     MouseHandler onPress, onMove, onRelease;
 
 protected:

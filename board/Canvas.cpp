@@ -22,6 +22,7 @@ void Canvas::resize(int width, int height) {
     m_pending.clear(); // they were meant for the image that goes
     m_image = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     m_image.fill(m_brushColor);
+    m_changed = m_image.rect();
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2) {
@@ -46,6 +47,14 @@ void Canvas::lineTo(int x, int y) {
 
 void Canvas::keep(const Stroke &stroke) {
     if (m_image.isNull()) return;
+    // A wide pen reaches its width beyond the stroke's corners; round caps stay inside that.
+    const int reach = stroke.width + 1;
+    const QRect touched =
+        stroke.kind == Stroke::Kind::Line
+            ? QRect(stroke.from, stroke.to).normalized().adjusted(-reach, -reach, reach, reach)
+        : stroke.kind == Stroke::Kind::Rectangle ? stroke.rect.adjusted(-reach, -reach, reach, reach)
+                                                 : stroke.rect;
+    m_changed |= touched & m_image.rect();
     m_pending.push_back(stroke);
     // A long batch keeps no long list.
     if (m_batches == 0 || m_pending.size() >= MaxPending) drawPending();

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <utility>
 #include <vector>
 
 // The board's paint surface: an image with a pen (colour, width, copy or invert mode)
@@ -33,6 +34,8 @@ public:
     };
 
     void resize(int width, int height);
+    // The part of the image that strokes have touched since the last call.
+    QRect takeChangedArea() { return std::exchange(m_changed, QRect()); }
     int width() const { return m_image.width(); }
     int height() const { return m_image.height(); }
     const QImage &image() const {
@@ -71,6 +74,7 @@ private:
     mutable QImage m_image;
     mutable std::vector<Stroke> m_pending;
     int m_batches = 0;
+    QRect m_changed;
     QColor m_penColor = Qt::black;
     QColor m_brushColor = Qt::white;
     int m_penWidth = 1;

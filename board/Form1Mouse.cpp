@@ -57,7 +57,7 @@ void Form1::PaintBMouseMove(Qt::KeyboardModifiers, int x, int y) {
     g.RubberX = x;
     g.RubberY = y;
     drawRubberBand(canvas(), g);
-    PaintB->update();
+    PaintB->showChanges();
 }
 
 void Form1::PaintBMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
@@ -76,7 +76,7 @@ void Form1::PaintBMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) 
     canvas().setPenMode(Canvas::PenMode::Copy);
     canvas().setPenColor(QColor(BoardColors::Player));
     drawGridLine(canvas(), g, g.DrawnLines, slot);
-    PaintB->update();
+    PaintB->showChanges();
     g.DrawnIndex += 1;
     CheckArray();
     playCue(LineEndCue);
