@@ -2,11 +2,13 @@
 
 #include "game/GameError.h"
 
+#include "board/SoundOutput.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+
+#include <QCoreApplication>
+#include <QLibrary>
 #include <QtEndian>
 
 namespace {
@@ -82,6 +84,24 @@ void openWaveFile(const QString &path) {
                                  : QStringLiteral("it has no PCM format before its sound"));
 }
 
+namespace {
+
+// Loads the sound module once, from the executable's folder or else the cue's (a test
+// program lives in a folder of its own). Without it the game stays silent.
+CreateSoundOutput soundModule(const QString &cuePath) {
+    static CreateSoundOutput create = [&]() -> CreateSoundOutput {
+        for (const QString &folder : {QCoreApplication::applicationDirPath(), QFileInfo(cuePath).path()}) {
+            QLibrary module(folder + QStringLiteral("/tessarin_sound"));
+            if (auto function = reinterpret_cast<CreateSoundOutput>(module.resolve(CreateSoundOutputName)))
+                return function; // the module stays loaded for the rest of the run
+        }
+        return nullptr;
+    }();
+    return create;
+}
+
+} // namespace
+
 SoundCue::SoundCue() = default;
 SoundCue::~SoundCue() = default;
 
@@ -89,10 +109,12 @@ void SoundCue::play(const QString &path) {
     m_fileName = path;
     // Opening the next cue closes the previous one, cutting it off even when the new
     // file turns out to be unplayable.
-    if (m_effect) m_effect->stop();
+    if (m_output) m_output->stop();
     openWaveFile(path);
-    if (!m_effect) m_effect = std::make_unique<QSoundEffect>();
-    m_effect->setSource(QUrl::fromLocalFile(path));
-    // Playing goes on in the sound system; whether it succeeds is not examined.
-    m_effect->play();
+    if (!m_output) {
+        const CreateSoundOutput create = soundModule(path);
+        if (!create) return;
+        m_output.reset(create());
+    }
+    m_output->play(path);
 }

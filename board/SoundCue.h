@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-class QSoundEffect;
+class SoundOutput;
 
 // The media player `MP` of the main window, which plays the line-entry cues. One player
 // serves the whole window, so a new cue cuts off the one still sounding.
@@ -25,7 +25,7 @@ public:
 private:
     QString m_fileName;
     // Made at the first cue, so that starting the game does not wait for the sound system.
-    std::unique_ptr<QSoundEffect> m_effect;
+    std::unique_ptr<SoundOutput> m_output;
 };
 
 // Checks that `path` is a readable RIFF/WAVE file holding PCM sound the player can play;
