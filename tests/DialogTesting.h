@@ -2,45 +2,44 @@
 
 // Helpers for tests that drive the settings dialog and the About box for real.
 
+#include "TestMain.h"
 #include "game/Startup.h"
+#include "settings/DesktopShell.h"
 
 #include <QLineEdit>
-#include <QTimer>
-#include <QWindow>
-#include <QtTest>
-#include <functional>
+#include <QSettings>
 
-// The settings and level the game starts with on a fresh machine, whatever an earlier
-// test of the same program left in the settings store.
-inline void resetToDefaults(GameState &g) {
-    g.Time1 = 10;
-    g.Time2 = 10000;
-    g.TimeEnabled = 1;
-    g.ProEnabled = 1;
-    g.Level = 2;
-    g.Range = 3;
-    g.LineCount = 3;
-    g.Liniy_level = LevelTable::DefaultLiniyLevel;
-    g.Range_level = LevelTable::DefaultRangeLevel;
-    g.levels.load(g.Liniy_level, g.Range_level);
-}
+// One game with its three windows, started from an empty settings store (whatever an
+// earlier test saved); errors and shell requests are recorded instead of shown.
+struct DialogGame {
+    QStringList errors;
+    QList<QUrl> opened;
+    GameState g;
+    std::unique_ptr<Game> game;
 
-// Everything the settings dialog may change.
-struct StoredSettings {
-    int32_t Time1, Time2, Level, Range, LineCount;
-    uint8_t TimeEnabled, ProEnabled;
-    QString Liniy_level, Range_level;
-    bool operator==(const StoredSettings &) const = default;
+    DialogGame() {
+        QSettings("Orv", "Tessarin").clear();
+        setErrorReporter([this](const QString &text) { errors << text; });
+        setShellOpener([this](const QUrl &target) { opened << target; });
+        game = std::make_unique<Game>(g);
+    }
+    ~DialogGame() {
+        setShellOpener({});
+        setErrorReporter({});
+    }
 };
 
-inline StoredSettings storedSettings(const GameState &g) {
-    return {g.Time1,       g.Time2,      g.Level,       g.Range,      g.LineCount,
-            g.TimeEnabled, g.ProEnabled, g.Liniy_level, g.Range_level};
+// Destroys the windows, which saves the settings, and fails the test on any error
+// reported meanwhile.
+inline void finish(std::unique_ptr<DialogGame> &t) {
+    t->game.reset();
+    const QStringList errors = std::exchange(t, nullptr)->errors;
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
 }
 
 // Presses the main window's Settings button; `whileOpen` runs inside the dialog's own
-// event loop and must close it. Should it not, the dialog is cancelled, so that a
-// failing test cannot hang.
+// event loop. Should it not close the dialog, it is cancelled, so that a failing test
+// cannot hang.
 inline void withSettingsOpen(Game &game, const std::function<void(FormSet &)> &whileOpen) {
     FormSet &dialog = game.formSet();
     QTimer::singleShot(0, &dialog, [&] {

@@ -1,191 +1,127 @@
 #include "DialogTesting.h"
-#include "TestMain.h"
 
-#include "settings/DesktopShell.h"
-
-#include <QLabel>
-#include <QPushButton>
-
-namespace {
-
-const QString MemorizeHint =
-    QStringLiteral("Try to memorize all the shown lines and the location of each image.");
-
-int visibleAboutBoxes() {
-    int n = 0;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        n += w->isVisible() && dynamic_cast<FormA *>(w) != nullptr;
-    return n;
-}
-
-} // namespace
+#include "board/BoardDrawing.h"
 
 class TestAbout : public QObject {
     Q_OBJECT
 
-    GameState *g = nullptr;
-    Game *game = nullptr;
-    QStringList errors;
-    QList<QUrl> opened;
+    std::unique_ptr<DialogGame> t;
 
-    Form1 &main() { return game->form1(); }
-    FormA &about() { return game->formA(); }
+    Form1 &main() { return t->game->form1(); }
+    FormA &about() { return t->game->formA(); }
 
 private Q_SLOTS:
     void init() {
-        errors.clear();
-        opened.clear();
-        setErrorReporter([this](const QString &text) { errors << text; });
-        setShellOpener([this](const QUrl &target) { opened << target; });
-        g = new GameState;
-        game = new Game(*g);
-        resetToDefaults(*g);
+        t = std::make_unique<DialogGame>();
         main().show();
         QVERIFY(QTest::qWaitForWindowExposed(&main()));
         QVERIFY(activate(&main()));
     }
 
-    void cleanup() {
-        delete game;
-        delete g;
-        setShellOpener({});
-        setErrorReporter({});
-        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
-    }
+    void cleanup() { finish(t); }
 
-    void twoClicksLeaveOneBoxInFront() {
+    // Two About clicks leave one box in front, which answers the player beside the modal
+    // settings dialog and stays open after it; OK and the close box hide it.
+    void theBoxBesideTheModalDialog() {
         about().setWindowTitle(QStringLiteral("left from before"));
         bool inFront = false;
         int boxes = 0;
-        withSettingsOpen(*game, [&](FormSet &s) {
+        withSettingsOpen(*t->game, [&](FormSet &s) {
             QTest::mouseClick(s.Button3, Qt::LeftButton);
             QTest::mouseClick(s.Button3, Qt::LeftButton);
             inFront = QTest::qWaitFor([&] { return QApplication::activeWindow() == &about(); });
-            boxes = visibleAboutBoxes();
-            QTest::mouseClick(s.Button2, Qt::LeftButton);
-        });
-        QVERIFY(inFront);
-        QCOMPARE(boxes, 1);
-        QVERIFY(about().windowTitle().isEmpty());
-        // Modeless: it stays open after the settings dialog has closed.
-        QVERIFY(about().isVisible());
-        QVERIFY(!game->formSet().isVisible());
-        // Centred on the screen.
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QVERIFY((about().frameGeometry().center() - screen.center()).manhattanLength() <= 2);
-    }
-
-    // The box answers the player while the modal settings dialog is open.
-    void helpAndLinkAskTheShellBesideTheModalDialog() {
-        bool hidden = false;
-        withSettingsOpen(*game, [&](FormSet &s) {
-            QTest::mouseClick(s.Button3, Qt::LeftButton);
-            activate(&about());
+            for (QWidget *w : QApplication::topLevelWidgets())
+                boxes += w->isVisible() && dynamic_cast<FormA *>(w) != nullptr;
             clickThroughWindow(about().Button3);
             clickThroughWindow(about().Label5);
-            clickThroughWindow(about().Button1);
-            hidden = !about().isVisible();
             QTest::mouseClick(s.Button2, Qt::LeftButton);
         });
-        QCOMPARE(opened.size(), 2);
-        QCOMPARE(opened[0], QUrl::fromLocalFile(g->AppDir + QStringLiteral("readme.txt")));
-        QCOMPARE(opened[1], FormA::productPage());
-        QVERIFY(hidden);
-    }
-
-    void theLinkShowsTheAddressItOpens() {
-        const QUrl page = FormA::productPage();
-        if (QStringLiteral(TESSARIN_PRODUCT_PAGE).isEmpty())
-            QCOMPARE(page, QUrl::fromLocalFile(g->AppDir + QStringLiteral("tessarin.html")));
-        QCOMPARE(about().Label5->toolTip(), page.toDisplayString());
-        QVERIFY(about().Label5->text().endsWith(QStringLiteral("tessarin.html")) || !page.isLocalFile());
-        QVERIFY(about().Label5->font().underline());
-        QCOMPARE(about().Label5->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        QVERIFY(!about().ProgramIcon->pixmap().isNull());
-        QVERIFY(about().Label1->text().contains(QStringLiteral(TESSARIN_VERSION)));
-    }
-
-    // The readme and the product page lie beside the executable, as the build puts them.
-    void theGuideAndThePageAreShipped() {
-        QFile readme(QStringLiteral(TESSARIN_BUILD_DIR "/readme.txt"));
-        QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QString guide = QString::fromUtf8(readme.readAll());
-        QVERIFY(guide.contains(QStringLiteral("~/.config/Orv/Tessarin.conf")));
-        QVERIFY(guide.contains(QStringLiteral("HKEY_CURRENT_USER\\Software\\Orv\\Tessarin")));
-        QVERIFY(guide.contains(QStringLiteral("Grid size    2  3  3  4  4  5  5  6  6  7  7  8  8  9  9")));
-        QVERIFY(guide.contains(QStringLiteral("Lines        3  3  4  4  5  5  6  6  7  7  8  8  9  9 10")));
-
-        QFile page(QStringLiteral(TESSARIN_BUILD_DIR "/tessarin.html"));
-        QVERIFY(page.open(QIODevice::ReadOnly | QIODevice::Text));
-        QString html = QString::fromUtf8(page.readAll());
-        html.remove(QRegularExpression(QStringLiteral("\\s")));
-        QVERIFY(html.contains(QStringLiteral(
-            "<td>Range</td><td>2</td><td>3</td><td>3</td><td>4</td><td>4</td><td>5</td><td>5</td><td>6</td>"
-            "<td>6</td><td>7</td><td>7</td><td>8</td><td>8</td><td>9</td><td>9</td></tr>")));
-        QVERIFY(html.contains(QStringLiteral(
-            "<td>Lines</td><td>3</td><td>3</td><td>4</td><td>4</td><td>5</td><td>5</td><td>6</td><td>6</td>"
-            "<td>7</td><td>7</td><td>8</td><td>8</td><td>9</td><td>9</td><td>10</td></tr>")));
-        // Self-contained: nothing is fetched from elsewhere.
-        QVERIFY(!html.contains(QStringLiteral("src=")));
-        QVERIFY(!html.contains(QStringLiteral("http")));
-    }
-
-    void closeBoxHidesTheBox() {
-        about().showInFront();
-        QVERIFY(QTest::qWaitForWindowExposed(&about()));
-        about().windowHandle()->close();
+        QVERIFY(inFront && boxes == 1);
+        QCOMPARE(t->opened, (QList<QUrl>{QUrl::fromLocalFile(t->g.AppDir + QStringLiteral("readme.txt")),
+                                         FormA::productPage()}));
+        QVERIFY(about().windowTitle().isEmpty() && about().isVisible() && !t->game->formSet().isVisible());
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QVERIFY((about().frameGeometry().center() - screen.center()).manhattanLength() <= 2);
+        clickThroughWindow(about().Button1);
         QVERIFY(!about().isVisible());
         about().showInFront();
-        QVERIFY(about().isVisible());
+        about().windowHandle()->close();
+        QVERIFY(!about().isVisible());
     }
 
-    // Coming from the About box into the main window runs its activation; the settings
-    // dialog closing does not.
-    void onlyComingFromTheAboutBoxActivatesTheMainWindow() {
+    // The readme and the product page lie beside the executable, as the build puts them,
+    // and the page fetches nothing from elsewhere; the link shows the address it opens.
+    void whatTheBoxShowsAndOpens() {
+        const QUrl page = FormA::productPage();
+        if (QStringLiteral(TESSARIN_PRODUCT_PAGE).isEmpty())
+            QCOMPARE(page, QUrl::fromLocalFile(t->g.AppDir + QStringLiteral("tessarin.html")));
+        QCOMPARE(about().Label5->toolTip(), page.toDisplayString());
+        QCOMPARE(about().Label5->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QVERIFY(about().Label5->font().underline() && !about().ProgramIcon->pixmap().isNull());
+        QVERIFY(about().Label1->text().contains(QStringLiteral(TESSARIN_VERSION)));
+        const auto read = [](const char *name) {
+            QFile file(QStringLiteral(TESSARIN_BUILD_DIR "/") + QLatin1String(name));
+            return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll())
+                                                                    : QString();
+        };
+        const QString guide = read("readme.txt");
+        for (const char *part : {"~/.config/Orv/Tessarin.conf", "HKEY_CURRENT_USER\\Software\\Orv\\Tessarin",
+                                 "Grid size    2  3  3  4  4  5  5  6  6  7  7  8  8  9  9",
+                                 "Lines        3  3  4  4  5  5  6  6  7  7  8  8  9  9 10"})
+            QVERIFY2(guide.contains(QLatin1String(part)), part);
+        const QString html = read("tessarin.html").remove(QRegularExpression(QStringLiteral("\\s")));
+        for (QString row : {"Range 2 3 3 4 4 5 5 6 6 7 7 8 8 9 9", "Lines 3 3 4 4 5 5 6 6 7 7 8 8 9 9 10"})
+            QVERIFY2(html.contains("<td>" + row.replace(u' ', "</td><td>") + "</td></tr>"), qPrintable(row));
+        QVERIFY(!html.contains(QStringLiteral("src=")) && !html.contains(QStringLiteral("http")));
+    }
+
+    // Behind the modal settings dialog the main window takes no input, but its timer runs
+    // on: the showing time runs out and Ready hides the task. Coming from the About box
+    // into a window runs that window's activation: the settings dialog fills its fields
+    // again, the main window sets its captions, leaving the task alone. The settings
+    // dialog closing activates nothing, though it repaints the board.
+    void activationsAroundTheDialogs() {
+        GameState &g = t->g;
+        main().Timer_sec->setInterval(20);
+        g.Time1 = 50;
         QTest::mouseClick(main().ButtonNew, Qt::LeftButton);
-        QCOMPARE(main().Panel2->text(), MemorizeHint);
-        const LineTable task = g->TaskLines;
-        withSettingsOpen(*game, [&](FormSet &s) {
-            QTest::mouseClick(s.Button3, Qt::LeftButton);
-            activate(&about());
+        const LineTable task = g.TaskLines;
+        QString refilled;
+        bool readyBlocked = false, readyRanBehind = false;
+        withSettingsOpen(*t->game, [&](FormSet &s) {
             activate(&s);
-            QTest::mouseClick(s.Button2, Qt::LeftButton);
-        });
-        QVERIFY(about().isVisible());
-        QVERIFY(activate(&main()));
-        QTest::qWait(20);
-        QCOMPARE(main().Panel2->text(), MemorizeHint);
-
-        QVERIFY(activate(&about()));
-        QVERIFY(activate(&main()));
-        QCOMPARE(main().Panel2->text(), QStringLiteral("Tessarin training"));
-        QCOMPARE(g->Phase, int32_t(PhaseShowing));
-        QVERIFY(g->TaskLines.X1 == task.X1 && g->TaskLines.Y2 == task.Y2);
-        QVERIFY(main().Timer_sec->isActive());
-    }
-
-    // Coming back from the About box fills the settings dialog again, so what the player
-    // typed before is gone.
-    void comingBackFromTheAboutBoxRefillsTheDialog() {
-        QString level, showTime, amountOfLines;
-        withSettingsOpen(*game, [&](FormSet &s) {
-            activate(&s);
+            clickThroughWindow(main().ButtonReady);
+            readyBlocked = g.Phase == PhaseShowing;
             emptyField(s.Edit1);
             QTest::keyClicks(s.Edit1, "7");
             QTest::keyClicks(s.EditT1, "5");
             QTest::mouseClick(s.Button3, Qt::LeftButton);
             activate(&about());
             activate(&s);
-            level = s.Edit1->text();
-            showTime = s.EditT1->text();
-            amountOfLines = s.Label8->text();
+            refilled = s.Edit1->text() + u'/' + s.EditT1->text() + u'/' + s.Label8->text();
+            g.SecondsLeft = 2;
+            readyRanBehind = QTest::qWaitFor([&] { return g.Phase == PhaseAnswering; });
+            g.DrawnLines.X1[1] = g.DrawnLines.Y1[1] = 1; // a line the repaint must show
+            g.DrawnLines.X2[1] = g.DrawnLines.Y2[1] = 2;
+            g.DrawnIndex = 2;
             QTest::mouseClick(s.Button1, Qt::LeftButton);
         });
-        QCOMPARE(level, QStringLiteral("2"));
-        QCOMPARE(showTime, QStringLiteral("10"));
-        QCOMPARE(amountOfLines, QStringLiteral("3"));
-        QCOMPARE(g->Level, 2);
-        QCOMPARE(g->Time1, 10);
+        QCOMPARE(refilled, QStringLiteral("2/50/3"));
+        QVERIFY(g.Level == 2 && g.Time1 == 50 && readyBlocked && readyRanBehind);
+        const QImage board = main().canvas().image();
+        const auto *pixels = reinterpret_cast<const QRgb *>(board.constBits());
+        QVERIFY(std::any_of(pixels, pixels + board.width() * board.height(),
+                            [](QRgb p) { return (p & 0xFFFFFF) == (BoardColors::Player & 0xFFFFFF); }));
+        QVERIFY(about().isVisible() && activate(&main()));
+        QTest::qWait(20);
+        QCOMPARE(main().Panel2->text(),
+                 QStringLiteral("Using the mouse takes lines from the table of examples and "
+                                "set them up on the table of frames"));
+        QVERIFY(activate(&about()) && activate(&main()));
+        QCOMPARE(main().Panel2->text(), QStringLiteral("Tessarin training"));
+        QCOMPARE(g.Phase, int32_t(PhaseAnswering));
+        QVERIFY(g.TaskLines.X1 == task.X1 && g.TaskLines.Y2 == task.Y2);
+        QVERIFY(main().Timer_sec->isActive());
     }
 };
 
