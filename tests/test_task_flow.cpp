@@ -3,25 +3,25 @@
 #include "board/BoardDrawing.h"
 #include "game/Startup.h"
 
+#include <ranges>
 #include <set>
 
 namespace {
 
-struct ButtonStates {
-    bool newEnabled, readyEnabled, checkEnabled;
-};
-
-const QString MemorizeHint =
+const QString Memorize =
     QStringLiteral("Try to memorize all the shown lines and the location of each image.");
-const QString AnswerHint = QStringLiteral(
+const QString Answer = QStringLiteral(
     "Using the mouse takes lines from the table of examples and set them up on the table of frames");
+const QString GameTitle = QStringLiteral("Tessarin game");
 
-int countPixels(const QImage &image, QRgb color) {
-    int n = 0;
+// Phase, New, Ready and Check enabled, the status text, the timer running, SecondsLeft.
+using FlowState = std::tuple<int, bool, bool, bool, QString, bool, int>;
+
+bool shows(const QImage &image, QRgb color) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            n += (image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF);
-    return n;
+            if ((image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF)) return true;
+    return false;
 }
 
 } // namespace
@@ -34,20 +34,17 @@ class TestTaskFlow : public QObject {
     Form1 *w = nullptr;
     QStringList errors;
 
-    void expectState(int phase, ButtonStates buttons, const QString &status, bool timerRunning,
-                     int secondsLeft) {
-        QCOMPARE(g->Phase, phase);
-        QCOMPARE(w->ButtonNew->isEnabled(), buttons.newEnabled);
-        QCOMPARE(w->ButtonReady->isEnabled(), buttons.readyEnabled);
-        QCOMPARE(w->buttonCheck->isEnabled(), buttons.checkEnabled);
-        QCOMPARE(w->Panel2->text(), status);
-        QCOMPARE(w->Timer_sec->isActive(), timerRunning);
-        QCOMPARE(g->SecondsLeft, secondsLeft);
+    FlowState flow() const {
+        return FlowState(g->Phase, w->ButtonNew->isEnabled(), w->ButtonReady->isEnabled(),
+                         w->buttonCheck->isEnabled(), w->Panel2->text(), w->Timer_sec->isActive(),
+                         g->SecondsLeft);
     }
-
     void ticks(int n) {
-        for (int i = 0; i < n; ++i)
-            w->Timer_secTimer();
+        std::ranges::for_each(std::views::iota(0, n), [this](int) { w->Timer_secTimer(); });
+    }
+    int taskLines() const {
+        const auto indices = std::views::iota(1, LineTable::Slots + 1);
+        return int(std::ranges::count_if(indices, [this](int i) { return !g->TaskLines.isEmpty(i); }));
     }
 
 private Q_SLOTS:
@@ -61,78 +58,66 @@ private Q_SLOTS:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
-
     void cleanup() {
         delete game;
         delete g;
         setErrorReporter({});
     }
 
+    // The default level table's task sizes, and cells that New plays on a Range of 2 or
+    // as an empty task.
     void newMakesATaskOfTheLevelsSize_data() {
         QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("cells"); // the level's Range and LineCount; empty: the defaults
         QTest::addColumn<int>("range");
         QTest::addColumn<int>("lineCount");
-        QTest::addColumn<int>("barMaximum");
         const int ranges[] = {2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9};
         const int lines[] = {3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10};
-        const int maxima[] = {150,  225,  300,  400,  500,  625,  750, 900,
-                              1050, 1225, 1400, 1600, 1800, 2025, 2250};
         for (int level = 1; level <= 15; ++level)
-            QTest::addRow("level %d", level)
-                << level << ranges[level - 1] << lines[level - 1] << maxima[level - 1];
+            QTest::addRow("level %d", level) << level << QString() << ranges[level - 1] << lines[level - 1];
+        QTest::newRow("Range 1") << 4 << "1 4" << 2 << 4;
+        QTest::newRow("Range 0") << 4 << "0 3" << 2 << 3;
+        QTest::newRow("Range -7") << 4 << "-7 3" << 2 << 3;
+        QTest::newRow("no lines") << 4 << "5 0" << 5 << 0;
+        QTest::newRow("negative lines") << 4 << "5 -3" << 5 << 0;
     }
-
     void newMakesATaskOfTheLevelsSize() {
         QFETCH(int, level);
+        QFETCH(QString, cells);
         QFETCH(int, range);
         QFETCH(int, lineCount);
-        QFETCH(int, barMaximum);
         g->Level = level;
-        g->Pro1.setMaximum(5000);
-        g->Pro1.setPosition(120);
+        if (!cells.isEmpty()) {
+            g->levels.setCell(level, LevelTable::RangeRow, cells.section(u' ', 0, 0));
+            g->levels.setCell(level, LevelTable::LineCountRow, cells.section(u' ', 1, 1));
+        }
         g->Pro2.setMaximum(5000);
         g->Pro2.setPosition(4000);
         g->DrawnLines.X1[7] = 3;
         g->DrawnIndex = 9;
-
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
-        QVERIFY(errors.isEmpty());
-        QCOMPARE(g->Range, range);
-        QCOMPARE(g->LineCount, lineCount);
-        for (int i = 1; i <= LineTable::Slots; ++i) {
-            const LineTable &t = g->TaskLines;
-            if (i > lineCount) {
-                QVERIFY(t.isEmpty(i));
-                continue;
-            }
+        const LineTable task = g->TaskLines;
+        w->random().seed(7); // the same seed gives the same task
+        w->New1Click();
+        QVERIFY(std::tie(task.X1, task.Y1, task.X2, task.Y2) ==
+                std::tie(g->TaskLines.X1, g->TaskLines.Y1, g->TaskLines.X2, g->TaskLines.Y2));
+        QCOMPARE(std::tuple(g->Range, taskLines(), g->DrawnIndex, errors.size()),
+                 std::tuple(range, lineCount, 1, 0));
+        const LineTable &t = g->TaskLines;
+        for (int i = 1; i <= lineCount; ++i) {
             for (int v : {t.X1[i], t.Y1[i], t.X2[i], t.Y2[i]})
                 QVERIFY(v >= 1 && v <= range);
             QVERIFY(t.X1[i] != t.X2[i] || t.Y1[i] != t.Y2[i]);
         }
-        for (int i = 1; i <= LineTable::Slots; ++i)
-            QVERIFY(g->DrawnLines.isEmpty(i));
-        QCOMPARE(g->DrawnIndex, 1);
-        QCOMPARE(g->FirstClick, 1);
-        // The bars get the task's maximum; their positions are only cut to it.
-        QCOMPARE(g->Pro1.maximum(), barMaximum);
-        QCOMPARE(g->Pro2.maximum(), barMaximum);
-        QCOMPARE(g->Pro1.position(), std::min(120, barMaximum));
-        QCOMPARE(g->Pro2.position(), std::min(4000, barMaximum));
-        QCOMPARE(w->Pro2->value(), g->Pro2.position());
+        QCOMPARE(g->DrawnLines.X1[7], 0);
         QCOMPARE(g->CellW, w->PaintB->width() / (range + 1));
-    }
-
-    void theSameSeedGivesTheSameTask() {
-        w->random().seed(12345);
-        w->New1Click();
-        const LineTable first = g->TaskLines;
-        w->Check();
-        w->random().seed(12345);
-        w->New1Click();
-        QCOMPARE(g->TaskLines.X1, first.X1);
-        QCOMPARE(g->TaskLines.Y1, first.Y1);
-        QCOMPARE(g->TaskLines.X2, first.X2);
-        QCOMPARE(g->TaskLines.Y2, first.Y2);
+        if (!cells.isEmpty()) return;
+        // The bars get the task's maximum, 150 at level 1 .. 2250 at level 15; their
+        // positions are only cut to it.
+        const int barMaximum = lineCount * range * 25;
+        QCOMPARE(std::tuple(g->Pro1.maximum(), g->Pro2.maximum(), g->Pro2.position()),
+                 std::tuple(barMaximum, barMaximum, std::min(4000, barMaximum)));
+        QCOMPARE(w->Pro2->value(), g->Pro2.position());
     }
 
     void levelOneDrawsAmongTheSixSegmentsOfFourPoints() {
@@ -140,139 +125,62 @@ private Q_SLOTS:
         std::set<std::pair<int, int>> segments;
         for (int round = 0; round < 200; ++round) {
             w->New1Click();
-            QCOMPARE(g->Range, 2);
-            for (int i = 1; i <= 3; ++i) {
-                const LineTable &t = g->TaskLines;
-                const int a = (t.X1[i] - 1) * 2 + (t.Y1[i] - 1), b = (t.X2[i] - 1) * 2 + (t.Y2[i] - 1);
-                QVERIFY(a != b);
-                segments.insert({std::min(a, b), std::max(a, b)});
-            }
-            w->Check();
+            const LineTable &t = g->TaskLines;
+            for (int i = 1; i <= 3; ++i)
+                segments.insert(std::minmax(t.X1[i] * 2 + t.Y1[i], t.X2[i] * 2 + t.Y2[i]));
         }
         QCOMPARE(segments.size(), size_t(6));
     }
 
+    // A task through its phases from the first showing (whose activation sets "Tessarin
+    // training"): the buttons, status, timer and countdown, and the board
+    // (blue task; only the grid; red task with the drawing in orange over it). Left alone
+    // it runs Ready after Time1 ticks and Check after Time2 more; a line held open freezes
+    // the countdown, and Check with it open scores nothing.
     void aTaskRunsThroughItsPhases() {
-        g->Time1 = 3;
-        g->Time2 = 5;
-        expectState(PhaseIdle, {true, false, false}, QStringLiteral("Tessarin training"), false, 0);
-
+        const QImage &board = w->canvas().image();
+        auto colors = [&] {
+            return std::tuple(shows(board, BoardColors::TaskShowing), shows(board, BoardColors::TaskChecked),
+                              shows(board, BoardColors::Player));
+        };
+        QCOMPARE(flow(), FlowState(PhaseIdle, true, false, false, "Tessarin training", false, 0));
+        std::tie(g->Time1, g->Time2) = std::tuple(3, 5);
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
-        expectState(PhaseShowing, {false, true, false}, MemorizeHint, true, 3);
+        QCOMPARE(flow(), FlowState(PhaseShowing, false, true, false, Memorize, true, 3));
+        QCOMPARE(colors(), std::tuple(true, false, false));
         ticks(2);
-        expectState(PhaseShowing, {false, true, false}, MemorizeHint, true, 1);
-        ticks(1); // the showing time runs out: Ready runs by itself
-        expectState(PhaseAnswering, {false, false, true}, AnswerHint, true, 5);
+        QCOMPARE(flow(), FlowState(PhaseShowing, false, true, false, Memorize, true, 1));
+        ticks(1);
+        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, Answer, true, 5));
+        QCOMPARE(colors(), std::tuple(false, false, false));
         ticks(4);
-        expectState(PhaseAnswering, {false, false, true}, AnswerHint, true, 1);
-        ticks(1); // the answer time runs out: Check runs by itself
-        expectState(PhaseIdle, {true, false, false}, QStringLiteral("Tessarin game"), false, 0);
+        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, Answer, true, 1));
+        ticks(1);
+        QCOMPARE(flow(), FlowState(PhaseIdle, true, false, false, GameTitle, false, 0));
 
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
         QTest::mouseClick(w->ButtonReady, Qt::LeftButton);
-        expectState(PhaseAnswering, {false, false, true}, AnswerHint, true, 5);
-        QTest::mouseClick(w->buttonCheck, Qt::LeftButton);
-        expectState(PhaseIdle, {true, false, false}, QStringLiteral("Tessarin game"), false, 0);
-        QVERIFY(errors.isEmpty());
-    }
-
-    void anOpenLineFreezesTheCountdownAndHoldsCheck() {
-        g->Time1 = 2;
-        g->Time2 = 3;
-        w->New1Click();
-        w->Ready1Click();
-        ticks(1);
-        QCOMPARE(g->SecondsLeft, 2);
+        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, Answer, true, 5));
+        const LineTable &t = g->TaskLines; // a drawn copy of the first task line, held open
+        for (auto end : {&LineTable::X1, &LineTable::Y1, &LineTable::X2, &LineTable::Y2})
+            (g->DrawnLines.*end)[1] = (t.*end)[1];
         g->LineInProgress = 1;
         ticks(10);
-        QCOMPARE(g->SecondsLeft, 2);
-        QCOMPARE(g->Phase, int32_t(PhaseAnswering));
-
-        // Check with the line open scores nothing and leaves the task answering.
+        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, Answer, true, 5));
         const int reserve = g->Pro2.position();
         QTest::mouseClick(w->buttonCheck, Qt::LeftButton);
-        expectState(PhaseAnswering, {false, false, true}, QStringLiteral("Tessarin game"), false, 0);
+        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, GameTitle, false, 0));
         QCOMPARE(g->Pro2.position(), reserve);
-
         g->LineInProgress = 0;
         QTest::mouseClick(w->buttonCheck, Qt::LeftButton);
-        expectState(PhaseIdle, {true, false, false}, QStringLiteral("Tessarin game"), false, 0);
-    }
-
-    void theBoardShowsEachPhase() {
-        const QRgb blue = BoardColors::TaskShowing, red = BoardColors::TaskChecked,
-                   orange = BoardColors::Player;
-        w->New1Click();
-        const QImage &board = w->canvas().image();
-        QVERIFY(countPixels(board, blue) > 0);
-        QCOMPARE(countPixels(board, red), 0);
-
-        w->Ready1Click();
-        QCOMPARE(countPixels(board, blue), 0);
-        QCOMPARE(countPixels(board, orange), 0);
-
-        // A drawn copy of the first task line, and nothing else.
-        const LineTable &t = g->TaskLines;
-        g->DrawnLines.X1[1] = t.X1[1];
-        g->DrawnLines.Y1[1] = t.Y1[1];
-        g->DrawnLines.X2[1] = t.X2[1];
-        g->DrawnLines.Y2[1] = t.Y2[1];
-        w->Check();
-        QCOMPARE(countPixels(board, blue), 0);
-        const QPoint middle((t.X1[1] + t.X2[1]) * g->CellW / 2, (t.Y1[1] + t.Y2[1]) * g->CellH / 2);
-        QCOMPARE(board.pixel(middle) & 0xFFFFFF, orange & 0xFFFFFF);
-        QVERIFY(countPixels(board, red) > 0);
-
-        w->New1Click();
-        QCOMPARE(countPixels(board, red), 0);
-        QCOMPARE(countPixels(board, orange), 0);
-        QVERIFY(countPixels(board, blue) > 0);
-    }
-
-    void firstShowingActivatesTheMainWindow() {
-        QCOMPARE(w->ButtonNew->text(), QStringLiteral("New"));
-        QCOMPARE(w->ButtonReady->text(), QStringLiteral("Ready"));
-        QCOMPARE(w->buttonCheck->text(), QStringLiteral("Check"));
-        QCOMPARE(w->ButtonSet->text(), QStringLiteral("Settings"));
-        QCOMPARE(w->ButtonEnd->text(), QStringLiteral("End"));
-        QCOMPARE(w->Panel2->text(), QStringLiteral("Tessarin training"));
-        QVERIFY(w->Pro1->isVisible() && w->Pro2->isVisible());
-    }
-
-    void aTooSmallRangeIsPlayedOnTwoPoints_data() {
-        QTest::addColumn<QString>("rangeCell");
-        QTest::addColumn<QString>("linesCell");
-        QTest::addColumn<int>("expectedRange");
-        QTest::addColumn<int>("expectedLines");
-        QTest::newRow("Range 1") << "1"
-                                 << "4" << 2 << 4;
-        QTest::newRow("Range 0") << "0"
-                                 << "3" << 2 << 3;
-        QTest::newRow("Range -7") << "-7"
-                                  << "3" << 2 << 3;
-        QTest::newRow("no lines") << "5"
-                                  << "0" << 5 << 0;
-        QTest::newRow("negative lines") << "5"
-                                        << "-3" << 5 << 0;
-    }
-
-    void aTooSmallRangeIsPlayedOnTwoPoints() {
-        QFETCH(QString, rangeCell);
-        QFETCH(QString, linesCell);
-        QFETCH(int, expectedRange);
-        QFETCH(int, expectedLines);
-        g->levels.setCell(g->Level, LevelTable::RangeRow, rangeCell);
-        g->levels.setCell(g->Level, LevelTable::LineCountRow, linesCell);
+        QCOMPARE(flow(), FlowState(PhaseIdle, true, false, false, GameTitle, false, 0));
+        QCOMPARE(colors(), std::tuple(false, true, true));
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
-        QVERIFY(errors.isEmpty());
-        QCOMPARE(g->Range, expectedRange);
-        int lines = 0;
-        for (int i = 1; i <= LineTable::Slots; ++i)
-            lines += !g->TaskLines.isEmpty(i);
-        QCOMPARE(lines, expectedLines);
-        QVERIFY(g->CellW > 0);
+        QCOMPARE(colors(), std::tuple(true, false, false));
     }
 
+    // New stops at the failed lookup, after starting the countdown, with the old task
+    // kept; the message is shown and the game goes on.
     void aFailedLookupStopsNewAfterTheCountdownStarted() {
         w->New1Click();
         const LineTable before = g->TaskLines;
@@ -280,12 +188,10 @@ private Q_SLOTS:
         g->levels.setCell(g->Level, LevelTable::LineCountRow, QStringLiteral("x"));
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
         QCOMPARE(errors, QStringList{QStringLiteral("'x' is not a valid integer value")});
-        QCOMPARE(g->Phase, int32_t(PhaseShowing));
-        QCOMPARE(g->SecondsLeft, g->Time1);
-        QVERIFY(w->Timer_sec->isActive());
-        QCOMPARE(w->Panel2->text(), MemorizeHint);
-        QCOMPARE(g->TaskLines.X1, before.X1);
-        QCOMPARE(g->TaskLines.Y2, before.Y2);
+        QCOMPARE(flow(), FlowState(PhaseShowing, true, false, false, Memorize, true, g->Time1));
+        QVERIFY(g->TaskLines.X1 == before.X1 && g->TaskLines.Y2 == before.Y2);
+        QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
+        QCOMPARE(errors.size(), 2);
     }
 };
 
