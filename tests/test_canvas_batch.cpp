@@ -19,24 +19,18 @@ void drawRandomStrokes(Canvas &canvas, uint32_t seed, bool lookInBetween) {
         canvas.setPenColor(colors[below(5)]);
         canvas.setPenWidth(1 + below(6));
         canvas.setPenMode(below(4) == 0 ? Canvas::PenMode::Invert : Canvas::PenMode::Copy);
-        switch (below(5)) {
-        case 0:
+        const int kind = below(5);
+        const QPoint from(below(w + 40) - 20, below(h + 40) - 20);
+        canvas.moveTo(from.x(), from.y());
+        if (kind == 0) { // a fill of the whole board or of a part of it
             canvas.setBrushColor(colors[below(5)]);
-            if (below(2))
-                canvas.rectangle(0, 0, w, h);
-            else
-                canvas.rectangle(below(w) - 10, below(h) - 10, below(w + 20), below(h + 20));
-            break;
-        case 1: {
-            const QPoint p(below(w + 20) - 10, below(h + 20) - 10);
-            canvas.moveTo(p.x(), p.y());
-            canvas.lineTo(p.x(), p.y());
-            break;
-        }
-        default:
-            canvas.moveTo(below(w + 40) - 20, below(h + 40) - 20);
-            canvas.lineTo(below(w + 40) - 20, below(h + 40) - 20);
-            break;
+            const bool whole = below(2);
+            const QPoint to(below(w + 20), below(h + 20));
+            canvas.rectangle(whole ? 0 : from.x(), whole ? 0 : from.y(), whole ? w : to.x(),
+                             whole ? h : to.y());
+        } else { // a dot or a line
+            const QPoint to = kind == 1 ? from : QPoint(below(w + 40) - 20, below(h + 40) - 20);
+            canvas.lineTo(to.x(), to.y());
         }
         if (lookInBetween && below(50) == 0) (void)canvas.image();
     }
@@ -48,39 +42,23 @@ class TestCanvasBatch : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void batchedStrokesGiveTheSamePixels_data() {
-        QTest::addColumn<uint32_t>("seed");
-        QTest::addColumn<bool>("lookInBetween");
+        QTest::addColumn<uint32_t>("seed"); // odd seeds look at the image now and then
         for (uint32_t seed = 1; seed <= 6; ++seed)
-            QTest::addRow("seed %u%s", seed, seed % 2 ? ", looked at" : "") << seed << (seed % 2 == 1);
+            QTest::addRow("seed %u", seed) << seed;
     }
-
+    // Nested batches too; and a reference to the image taken before them shows their strokes.
     void batchedStrokesGiveTheSamePixels() {
         QFETCH(uint32_t, seed);
-        QFETCH(bool, lookInBetween);
         Canvas atOnce, batched;
         atOnce.resize(157, 133);
         batched.resize(157, 133);
-        drawRandomStrokes(atOnce, seed, lookInBetween);
+        const QImage &image = batched.image();
+        drawRandomStrokes(atOnce, seed, seed % 2);
         {
-            const Canvas::Batch batch(batched);
-            drawRandomStrokes(batched, seed, lookInBetween);
+            const Canvas::Batch outer(batched), inner(batched);
+            drawRandomStrokes(batched, seed, seed % 2);
         }
-        QCOMPARE(batched.image(), atOnce.image());
-    }
-
-    // A reference to the image taken before a batch shows the batch's strokes after it.
-    void aBatchEndsDrawn() {
-        Canvas canvas;
-        canvas.resize(40, 40);
-        const QImage &image = canvas.image();
-        {
-            const Canvas::Batch outer(canvas);
-            const Canvas::Batch inner(canvas);
-            canvas.setBrushColor(Qt::red);
-            canvas.setPenColor(Qt::red);
-            canvas.rectangle(0, 0, 40, 40);
-        }
-        QCOMPARE(image.pixel(20, 20), QColor(Qt::red).rgb());
+        QCOMPARE(image, atOnce.image());
     }
 };
 

@@ -19,7 +19,6 @@ private Q_SLOTS:
         QTest::newRow("maximum lowered below position") << 225 << 200 << 150 << 150;
         QTest::newRow("maximum raised keeps position") << 150 << 150 << 2250 << 150;
     }
-
     void scoreBarsClamp() {
         QFETCH(int, maximum);
         QFETCH(int, position);
@@ -29,60 +28,39 @@ private Q_SLOTS:
         bar.setMaximum(maximum);
         bar.setPosition(position);
         bar.setMaximum(newMaximum);
-        QCOMPARE(bar.position(), expectedPosition);
-        QCOMPARE(bar.maximum(), newMaximum);
+        QCOMPARE(std::pair(bar.position(), bar.maximum()), std::pair(expectedPosition, newMaximum));
     }
 
-    void creationSetsAnIdleGame() {
+    // Start-up makes an idle game with the level table loaded and the three windows; the
+    // first showing lays out the full-screen board framed by the decoded pictures; End
+    // closes the main window.
+    void startUpShowAndEnd() {
         GameState g;
         Game game(g);
         Form1 &w = game.form1();
-        QCOMPARE(g.Phase, int32_t(PhaseIdle));
-        QCOMPARE(g.DrawnIndex, 1);
+        QCOMPARE(std::tuple(g.Phase, g.DrawnIndex, g.Pro1.position()), std::tuple(int(PhaseIdle), 1, 0));
         QVERIFY(g.AppDir.endsWith(u'/'));
-        QCOMPARE(g.Pro1.maximum(), g.LineCount * g.Range * 25);
-        QCOMPARE(g.Pro1.position(), 0);
-        QCOMPARE(g.Pro2.position(), g.Pro2.maximum());
-        QCOMPARE(w.Pro2->maximum(), g.Pro2.maximum());
-        QCOMPARE(w.Pro2->value(), g.Pro2.maximum());
+        QCOMPARE(
+            std::tuple(g.Pro1.maximum(), g.Pro2.position(), w.Pro2->maximum(), w.Pro2->value()),
+            std::tuple(g.LineCount * g.Range * 25, g.Pro2.maximum(), g.Pro2.maximum(), g.Pro2.maximum()));
         QCOMPARE(w.Panel2->text(), QStringLiteral("Tessarin game"));
-        QVERIFY(w.ButtonNew->isEnabled());
-        QVERIFY(!w.ButtonReady->isEnabled());
-        QVERIFY(!w.buttonCheck->isEnabled());
-        QVERIFY(!w.Timer_sec->isActive());
-        QVERIFY(w.formSet() == &game.formSet());
-        QVERIFY(w.formA() == &game.formA());
-        // The level table is filled from the loaded settings when the dialog is created.
+        QCOMPARE(std::tuple(w.ButtonNew->isEnabled(), w.ButtonReady->isEnabled(), w.buttonCheck->isEnabled(),
+                            w.Timer_sec->isActive()),
+                 std::tuple(true, false, false, false));
+        QVERIFY(w.formSet() == &game.formSet() && w.formA() == &game.formA());
         QCOMPARE(g.levels.cell(15, LevelTable::RangeRow), QStringLiteral("9"));
-    }
 
-    void showingLaysOutTheFullScreenBoard() {
-        GameState g;
-        Game game(g);
-        Form1 &w = game.form1();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(w.geometry(), screen);
         const int side = screen.height() - 150;
+        QCOMPARE(w.geometry(), screen);
         QCOMPARE(w.PaintB->geometry(),
                  QRect((screen.width() - side) / 2, (screen.height() - side) / 2, side, side));
-        QCOMPARE(g.CellW, side / (g.Range + 1));
-        QCOMPARE(w.Panel2->text(), QStringLiteral("Tessarin training"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Tessarin training"));
-        // The framing pictures are decoded from the embedded JPEGs.
-        QVERIFY(!w.Image1->pixmap().isNull());
-        QCOMPARE(w.Image1->pixmap().size(), QSize(250, 1063));
-        QCOMPARE(w.Image3->pixmap().size(), QSize(900, 180));
-    }
+        QCOMPARE(std::pair(w.Image1->pixmap().size(), w.Image3->pixmap().size()),
+                 std::pair(QSize(250, 1063), QSize(900, 180)));
 
-    void endClosesTheMainWindow() {
-        GameState g;
-        Game game(g);
-        Form1 &w = game.form1();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
         QTest::mouseClick(w.ButtonEnd, Qt::LeftButton);
         QVERIFY(!w.isVisible());
     }
@@ -94,41 +72,18 @@ private Q_SLOTS:
         GameState g;
         Game game(g, Game::Start::FirstFrameFirst);
         Form1 &w = game.form1();
-        QVERIFY(w.formSet() == nullptr);
-        QVERIFY(w.Image1->pixmap().isNull());
+        QVERIFY(w.formSet() == nullptr && w.Image1->pixmap().isNull());
         QCOMPARE(g.levels.cell(15, LevelTable::RangeRow), QStringLiteral("9"));
         w.New1Click();
         QCOMPARE(g.Range, 3);
-
         w.show();
         QTRY_VERIFY(w.formSet() != nullptr && w.formA() != nullptr);
         QVERIFY(w.formSet() == &game.formSet());
-        QCOMPARE(game.formSet().windowTitle(), QStringLiteral("S e t t i n g s"));
-        QCOMPARE(game.formSet().Button1->text(), QStringLiteral("OK"));
-        QCOMPARE(game.formA().Label4->text(), QStringLiteral("Tessarin training"));
-        QCOMPARE(w.Image1->pixmap().size(), QSize(250, 1063));
+        const QStringList texts = {game.formSet().windowTitle(), game.formSet().Button1->text(),
+                                   game.formA().Label4->text()};
+        QCOMPARE(texts, QStringList({"S e t t i n g s", "OK", "Tessarin training"}));
         QCOMPARE(w.Image4->pixmap().size(), QSize(900, 180));
         QCOMPARE(g.Phase, int32_t(PhaseShowing)); // the task went on
-    }
-
-    void errorInAHandlerIsShownAndTheGameGoesOn() {
-        QStringList shown;
-        setErrorReporter([&](const QString &text) { shown << text; });
-        GameState g;
-        Game game(g);
-        Form1 &w = game.form1();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        g.levels.setCell(g.Level, LevelTable::RangeRow, QStringLiteral("x"));
-        QTest::mouseClick(w.ButtonNew, Qt::LeftButton);
-        QCOMPARE(shown, QStringList{QStringLiteral("'x' is not a valid integer value")});
-        // New stopped after starting the countdown; the window still answers.
-        QCOMPARE(g.Phase, int32_t(PhaseShowing));
-        QVERIFY(w.isVisible());
-        g.levels.setCell(g.Level, LevelTable::RangeRow, QStringLiteral("3"));
-        QTest::mouseClick(w.ButtonNew, Qt::LeftButton);
-        QCOMPARE(shown.size(), 1);
-        setErrorReporter({});
     }
 };
 
