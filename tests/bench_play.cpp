@@ -1,23 +1,16 @@
-// Benchmarks of the game's commands as the player meets them, on the real main window of
-// a 1024x768 screen: New at level 15 (layout, board, task, decomposition, bars), and one
-// movement of the rubber band while a line is open, alone and with the repaint it asks for.
+// Benchmarks of the game's commands on the real main window of a 1024x768 screen: New at
+// level 15 (layout, board, task, decomposition, bars), and one movement of the rubber band
+// while a line is open, alone and with the repaint it asks for.
 #include "TestMain.h"
 
 #include "game/Startup.h"
 
-#include <memory>
-
 namespace {
-
-const bool onScreen1024x768 = [] {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (platform.isEmpty() || platform == "offscreen")
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR "/screen-1024x768.json");
-    return true;
-}();
-
-constexpr int HighestLevel = 15;
-
+// On the offscreen platform, the one `make bench` names, a screen of 1024x768.
+const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+const bool onScreen1024x768 =
+    (platform.isEmpty() || platform == "offscreen") &&
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR "/screen-1024x768.json");
 } // namespace
 
 class BenchPlay : public QObject {
@@ -28,8 +21,8 @@ private Q_SLOTS:
         m_game = std::make_unique<Game>(*m_state);
         setErrorReporter([](const QString &text) { QFAIL(qPrintable(text)); });
         m_state->AppDir = QStringLiteral(TESSARIN_BUILD_DIR "/");
-        m_state->Level = HighestLevel;
-        m_game->form1().random().seed(HighestLevel);
+        m_state->Level = 15;
+        m_game->form1().random().seed(15);
         m_game->form1().show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_game->form1()));
     }
@@ -40,12 +33,10 @@ private Q_SLOTS:
     }
 
     void newAtLevel15() {
-        Form1 &w = m_game->form1();
         QBENCHMARK {
-            w.New1Click();
+            m_game->form1().New1Click();
         }
-        QCOMPARE(m_state->Range, 9);
-        QCOMPARE(m_state->LineCount, 10);
+        QVERIFY(m_state->Range == 9 && m_state->LineCount == 10);
     }
 
     void rubberBandMove_data() {
@@ -54,28 +45,23 @@ private Q_SLOTS:
         QTest::newRow("handler and repaint") << true;
     }
 
-    // A line is open from the grid's corner; the mouse goes back and forth across the
-    // board, each step one movement.
+    // A line is open from the grid's corner; the mouse goes back and forth across the board.
     void rubberBandMove() {
         QFETCH(bool, withRepaint);
         Form1 &w = m_game->form1();
-        GameState &g = *m_state;
+        const GameState &g = *m_state;
         QTest::mouseClick(w.ButtonNew, Qt::LeftButton);
         QTest::mouseClick(w.ButtonReady, Qt::LeftButton);
-        const QPoint corner(g.CellW, g.CellH);
-        QTest::mouseClick(w.PaintB, Qt::LeftButton, {}, corner);
+        QTest::mouseClick(w.PaintB, Qt::LeftButton, {}, QPoint(g.CellW, g.CellH));
         QCOMPARE(g.LineInProgress, uint8_t(1));
         QCoreApplication::processEvents();
-
         const int far = 9 * g.CellW;
         int step = 0;
         QBENCHMARK {
             step = (step + 1) % 64;
-            const int x = g.CellW + far * step / 64, y = far - far * step / 64;
-            w.PaintBMouseMove({}, x, y);
+            w.PaintBMouseMove({}, g.CellW + far * step / 64, far - far * step / 64);
             if (withRepaint) QCoreApplication::processEvents();
         }
-        QCOMPARE(g.LineInProgress, uint8_t(1));
     }
 
 private:
