@@ -8,34 +8,21 @@
 # the machine's noise hits both alike; prints the medians, their ratio and the memory
 # difference against the targets.
 #
-# The measuring instruments come from the workplace's shared tools (the start-up probe
-# and the bare window, TESSARIN_SHARED_TOOLS, default ../shared/tools beside the
-# repository) and are built into BUILD_DIR/startup-bench. Needs xvfb, libx11-dev,
-# libxdamage-dev.
+# The instruments are our own (tools/startup): the probe and the bare window, which
+# `make bench` builds into BUILD_DIR/tools/startup. Needs xvfb, libx11-dev, libxdamage-dev.
 set -euo pipefail
 
 build=$(cd "${1:?usage: bench-startup.sh BUILD_DIR}" && pwd)
 runs=${BENCH_RUNS:-7}
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-tools=${TESSARIN_SHARED_TOOLS:-$repo/../shared/tools}
 game=$build/tessarin
-out=$build/startup-bench
 
 die() { echo "bench-startup: $*" >&2; exit 2; }
 [[ -x $game ]] || die "no game at $game (build it first)"
-[[ -f $tools/gui-startup-probe.c && -f $tools/qt-floor/main.cpp ]] ||
-    die "the shared measuring tools are not at $tools (set TESSARIN_SHARED_TOOLS)"
+probe=$build/tools/startup/startup-probe
+floor=$build/tools/startup/bare-window
+[[ -x $probe && -x $floor ]] || die "no instruments in $build/tools/startup (make bench builds them)"
 command -v Xvfb >/dev/null || die "Xvfb not found (tools/install-deps.sh installs it)"
-mkdir -p "$out"
-
-# ---- the instruments ----
-probe=$out/gui-startup-probe
-if [[ ! -x $probe || $tools/gui-startup-probe.c -nt $probe ]]; then
-    cc -O2 -Wall -DHAVE_XDAMAGE -o "$probe" "$tools/gui-startup-probe.c" -lX11 -lXdamage
-fi
-cmake -S "$tools/qt-floor" -B "$out/qt-floor" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$out/qt-floor" >/dev/null
-floor=$out/qt-floor/qt-floor
 
 # ---- a private X server, ended by its pid ----
 work=$(mktemp -d "${TMPDIR:-/tmp}/bench-startup.XXXXXX")
@@ -78,7 +65,7 @@ measure() { # measure NAME RUN COMMAND... -> appends to NAME_ms and NAME_kib whe
     local name=$1 run=$2
     shift 2
     local line
-    line=$("$probe" -t 60 -H 1 -m 32 -q 300 -o "$work/$name-$run.log" -- "$@") || true
+    line=$("$probe" -t 60 -H 1 -- "$@" 2>"$work/$name-$run.log") || true
     if [[ $(field result "$line") != ok ]]; then
         echo "bench-startup: $name run $run failed: $line" >&2
         tail -n 5 "$work/$name-$run.log" >&2 || true
