@@ -26,8 +26,13 @@ QFont designFont(double pixelSize, bool bold = false) {
     return font;
 }
 
-QString panelStyle() {
-    return QStringLiteral("background-color: %1;").arg(QColor(BoardColors::Player).name());
+// The panels take the player's colour through their palette: a style sheet would bring
+// the style-sheet machinery into start-up for two coloured rectangles.
+void paintAsPanel(QWidget *panel) {
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, QColor(BoardColors::Player));
+    panel->setPalette(palette);
+    panel->setAutoFillBackground(true);
 }
 
 QLabel *picture(QWidget *parent) {
@@ -99,12 +104,12 @@ void Form1::createControls() {
     Panel2 = new QLabel(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setAlignment(Qt::AlignCenter);
-    Panel2->setStyleSheet(panelStyle());
+    paintAsPanel(Panel2);
     Panel2->setGeometry(0, 0, width(), scaled(33));
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setStyleSheet(panelStyle());
+    paintAsPanel(Panel1);
     Panel1->setGeometry(scaled(528), scaled(88), scaled(49), scaled(241));
     auto makeBar = [this](int designLeft) {
         auto *bar = new QProgressBar(Panel1);
