@@ -1,3 +1,4 @@
+#include "LineTables.h"
 #include "TestMain.h"
 
 #include "analysis/LineDecomposition.h"
@@ -13,13 +14,6 @@ constexpr int BoardSide = 618; // the board on a 1024x768 screen
 void copyKeptEntries(const Trace &from, Trace &to) {
     std::copy_n(from.A.begin() + 1, Trace::Kept, to.A.begin() + 1);
     std::copy_n(from.B.begin() + 1, Trace::Kept, to.B.begin() + 1);
-}
-
-void setSlot(LineTable &t, int slot, int x1, int y1, int x2, int y2) {
-    t.X1[slot] = x1;
-    t.Y1[slot] = y1;
-    t.X2[slot] = x2;
-    t.Y2[slot] = y2;
 }
 
 // A task and an answer as a game gives them: at level 15 a random task of the default
@@ -44,15 +38,16 @@ void levelFifteen(GameState &g) {
     drawTaskLines(g.TaskLines, g.Range, g.LineCount, random);
     g.DrawnLines = g.TaskLines;
     for (int i = 2; i <= g.LineCount; i += 2)
-        setSlot(g.DrawnLines, i, g.TaskLines.X2[i], g.TaskLines.Y2[i], g.TaskLines.X1[i], g.TaskLines.Y1[i]);
-    setSlot(g.DrawnLines, g.LineCount, 1, 1, 9, 9);
+        setLine(g.DrawnLines, i,
+                QLine(g.TaskLines.X2[i], g.TaskLines.Y2[i], g.TaskLines.X1[i], g.TaskLines.Y1[i]));
+    setLine(g.DrawnLines, g.LineCount, QLine(1, 1, 9, 9));
 }
 
 void worstTable(GameState &g) {
     prepare(g, 15, 40, 99);
     for (int i = 1; i <= g.LineCount; ++i) {
-        setSlot(g.TaskLines, i, 1 + i % 3, 1 + i % 5, 40 - i % 7, 40 - i % 4);
-        setSlot(g.DrawnLines, i, 40 - i % 7, 40 - i % 4, 1 + i % 3, 1 + i % 5);
+        setLine(g.TaskLines, i, QLine(1 + i % 3, 1 + i % 5, 40 - i % 7, 40 - i % 4));
+        setLine(g.DrawnLines, i, QLine(40 - i % 7, 40 - i % 4, 1 + i % 3, 1 + i % 5));
     }
 }
 

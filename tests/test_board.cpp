@@ -1,3 +1,4 @@
+#include "LineTables.h"
 #include "TestMain.h"
 
 #include "board/BoardDrawing.h"
@@ -18,10 +19,6 @@ struct Board {
     }
     QRgb at(int x, int y) const { return c.image().pixel(x, y) & 0xFFFFFF; }
 };
-
-void setLine(LineTable &t, int slot, QLine l) {
-    std::tie(t.X1[slot], t.Y1[slot], t.X2[slot], t.Y2[slot]) = std::tuple(l.x1(), l.y1(), l.x2(), l.y2());
-}
 
 } // namespace
 

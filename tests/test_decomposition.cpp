@@ -1,3 +1,4 @@
+#include "LineTables.h"
 #include "TestMain.h"
 
 #include "analysis/LineDecomposition.h"
@@ -8,18 +9,11 @@
 
 namespace {
 
-// Decomposes a table whose slot n + 1 holds lines[n]; a null line is an empty slot.
+// Decomposes the table of `lines` (see tableOf).
 void decompose(GameState &g, const QList<QLine> &lines, int lineCount, int cellW) {
-    LineTable t;
-    for (int n = 1; n <= lines.size(); ++n) {
-        t.X1[n] = lines[n - 1].x1();
-        t.Y1[n] = lines[n - 1].y1();
-        t.X2[n] = lines[n - 1].x2();
-        t.Y2[n] = lines[n - 1].y2();
-    }
     g.LineCount = lineCount;
     g.CellW = g.CellH = cellW;
-    M_A_Rxy(g, t);
+    M_A_Rxy(g, tableOf(lines));
 }
 
 // Entries 1..TraceCount - 1 as A, B, A, B, ..., then any later entry that is not (0, 0).

@@ -1,3 +1,4 @@
+#include "LineTables.h"
 #include "TestMain.h"
 
 #include "analysis/LineDecomposition.h"
@@ -8,18 +9,6 @@
 #include "game/Startup.h"
 
 namespace {
-
-// Slot n + 1 holds lines[n]; a null line is an empty slot.
-LineTable tableOf(const QList<QLine> &lines) {
-    LineTable t;
-    for (int n = 1; n <= lines.size(); ++n) {
-        t.X1[n] = lines[n - 1].x1();
-        t.Y1[n] = lines[n - 1].y1();
-        t.X2[n] = lines[n - 1].x2();
-        t.Y2[n] = lines[n - 1].y2();
-    }
-    return t;
-}
 
 // Level l's cells read Range 20 + l and LineCount 40 + l, so that every re-read shows.
 GameState scoringState(int level, int maximum, int pro1, int pro2) {
