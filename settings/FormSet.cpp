@@ -48,6 +48,12 @@ qint64 levelValue(const QString &text) {
     return ok ? value : std::numeric_limits<qint64>::max();
 }
 
+// A field's value as OK takes it: an empty field is 0, any other converts as the
+// level table's cells do, so that a cell the lookup takes (" 3", "+3") is taken here too.
+int32_t fieldValue(const QString &text) {
+    return text.isEmpty() ? 0 : toInteger(text);
+}
+
 // At most two characters, digits only, as the showing-time field holds them.
 QString twoDigitForm(QString text) {
     text.truncate(2);
@@ -182,17 +188,23 @@ void FormSet::Edit1Change() {
 
 void FormSet::OK_Click() {
     if (Edit1->text().isEmpty()) Edit1->setText(QStringLiteral("1"));
-    g.LineCount = toInteger(QStringLiteral("0") + EditL);
-    g.Range = toInteger(QStringLiteral("0") + EditR);
-    g.Time1 = toInteger(QStringLiteral("0") + EditT1->text());
+    // Everything is converted before anything is set: a field that fails to convert
+    // leaves the game as it was and the dialog open.
+    const int32_t lineCount = std::max(fieldValue(EditL), int32_t{3});
+    const int32_t range = std::max(fieldValue(EditR), int32_t{3});
+    const int32_t time1 = std::max(fieldValue(EditT1->text()), int32_t{1});
+    const int32_t level = std::max(toInteger(Edit1->text()), int32_t{1});
+    QString liniyLevel, rangeLevel;
+    g.levels.store(liniyLevel, rangeLevel);
+
+    g.LineCount = lineCount;
+    g.Range = range;
+    g.Time1 = time1;
     g.Time2 = 1000;
-    g.Level = toInteger(Edit1->text());
-    g.LineCount = std::max(g.LineCount, int32_t{3});
-    g.Range = std::max(g.Range, int32_t{3});
-    g.Time1 = std::max(g.Time1, int32_t{1});
-    g.Level = std::max(g.Level, int32_t{1});
+    g.Level = level;
     g.TimeEnabled = 1;
-    g.levels.store(g.Liniy_level, g.Range_level);
+    g.Liniy_level = liniyLevel;
+    g.Range_level = rangeLevel;
     accept();
 }
 

@@ -92,6 +92,54 @@ private Q_SLOTS:
                      "2 3 3 4 4 5 5 6 6 7 7 8 8 9 9 101112136 |3 3 4 4 5 5 6 6 7 7 8 8 9 9 10101010106 "));
     }
 
+    // A level's grid size cell as the dialog shows it and OK takes it (Level, Range,
+    // LineCount), or OK's error, which leaves the game as it was and the dialog open.
+    void okTakesTheLevelsCells_data() {
+        QTest::addColumn<QString>("cell"); // level 7's, as stored
+        QTest::addColumn<QString>("shows");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("blank") << " 4"
+                               << "7/ 4/6"
+                               << "7/4/6";
+        QTest::newRow("sign") << "+4"
+                              << "7/+4/6"
+                              << "7/4/6";
+        QTest::newRow("no number") << "x "
+                                   << "7/x/6"
+                                   << "'x' is not a valid integer value";
+    }
+
+    void okTakesTheLevelsCells() {
+        QFETCH(QString, cell);
+        QFETCH(QString, shows);
+        QFETCH(QString, outcome);
+        GameState &g = t->g;
+        g.Liniy_level = QString(LevelTable::DefaultLiniyLevel).replace(12, 2, cell);
+        auto state = [&g] {
+            return QStringList{QString::number(g.Level),
+                               QString::number(g.Range),
+                               QString::number(g.LineCount),
+                               QString::number(g.Time1),
+                               QString::number(g.Time2),
+                               g.Liniy_level,
+                               g.Range_level};
+        };
+        const QStringList before = state();
+        FormSet &s = t->game->formSet();
+        s.show();
+        emptyField(s.Edit1);
+        QTest::keyClicks(s.Edit1, "7");
+        QCOMPARE(shown(s.Edit1, s), shows);
+        QTest::mouseClick(s.Button1, Qt::LeftButton);
+        if (s.isVisible()) {
+            QCOMPARE(std::exchange(t->errors, {}), QStringList{outcome});
+            QCOMPARE(state(), before);
+        } else {
+            QCOMPARE(state().mid(0, 3).join(u'/'), outcome);
+            QCOMPARE(g.Liniy_level.mid(12, 2), cell);
+        }
+    }
+
     void openingAndCancelling_data() {
         QTest::addColumn<bool>("closeBox");
         QTest::newRow("Cancel") << false;
