@@ -16,7 +16,7 @@ QString storedPiece(const QString &stored, int level) {
 
 QString storedForm(const QString &cellText) {
     QString text = cellText.isEmpty() ? QStringLiteral("6") : cellText;
-    if (toInteger(text) == 0) text = QStringLiteral("3");
+    if (parseInteger(text) == 0) text = QStringLiteral("3");
     return (text + QStringLiteral("  ")).left(2);
 }
 
@@ -58,8 +58,12 @@ int32_t LevelTable::lookup(int32_t level, int row) const {
     return toInteger(cell(level, row));
 }
 
-bool LevelTable::holdsAllLevels(const QString &stored) {
-    for (int k = 1; k <= LoadedLevels; ++k)
-        if (!parseInteger(storedPiece(stored, k))) return false;
-    return true;
+QString LevelTable::repaired(const QString &stored, const QString &defaultText, int highestLevel) {
+    QString text;
+    for (int k = 1; k <= highestLevel; ++k) {
+        const bool usable = parseInteger(storedPiece(stored, k)).has_value();
+        // A one-character last piece gets its blank back when a default piece follows it.
+        text = text.leftJustified(2 * k - 2) + (usable ? stored : defaultText).mid(2 * k - 2, 2);
+    }
+    return text + stored.mid(2 * highestLevel);
 }

@@ -15,6 +15,7 @@ public:
     static constexpr int LineCountRow = 2;
     static constexpr int LoadedLevels = 19;
     static constexpr int StoredLevels = 20;
+    static constexpr int PlayedLevels = 15; // the levels that scoring and the dialog reach
 
     static const QString DefaultLiniyLevel; // the Range row
     static const QString DefaultRangeLevel; // the LineCount row
@@ -29,15 +30,17 @@ public:
     void load(const QString &liniyLevel, const QString &rangeLevel);
 
     // Writes 20 levels back into the two strings, two characters each: an empty cell
-    // as "6", a cell worth 0 as "3". A cell that is not an integer raises
-    // "'<text>' is not a valid integer value" and leaves the strings partly rebuilt.
+    // as "6", a cell worth 0 as "3". A cell that holds no integer is written as it
+    // stands, so that what came from the store goes back unchanged.
     void store(QString &liniyLevel, QString &rangeLevel) const;
 
     // The cell (level, row) as an integer; raises "'<text>' is not a valid integer value".
+    // A cell holds an integer when toInteger() takes its text: " 3" and "+3" are 3.
     int32_t lookup(int32_t level, int row) const;
 
-    // True when levels 1..19 of a stored string all hold a decimal integer.
-    static bool holdsAllLevels(const QString &stored);
+    // A stored string with every level from 1 to `highestLevel` that holds no integer
+    // replaced by that level's piece of `defaultText`; everything else stays as stored.
+    static QString repaired(const QString &stored, const QString &defaultText, int highestLevel);
 
 private:
     std::array<std::array<QString, Columns>, Rows> m_cells;

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 
 namespace {
 
@@ -72,11 +73,12 @@ private:
     QSettings m_settings;
 };
 
-// A stored level-table text that the table could not be looked up in is replaced by
-// its default, so that no New or Check fails on a store edited by hand.
-QString usableLevelText(const QString &stored, const QString &defaultText) {
-    if (stored.isEmpty() || !LevelTable::holdsAllLevels(stored)) return defaultText;
-    return stored;
+// An empty level-table text takes its default. In any other, only the levels that play
+// can reach from `level` are mended, each on its own, so that no New or Check fails on a
+// store edited by hand and nothing else the player stored is lost.
+QString usableLevelText(const QString &stored, const QString &defaultText, int32_t level) {
+    if (stored.isEmpty()) return defaultText;
+    return LevelTable::repaired(stored, defaultText, std::max<int32_t>(LevelTable::PlayedLevels, level));
 }
 
 QString writeFailureReason(QSettings::Status status, const QString &location) {
@@ -123,14 +125,14 @@ void loadSettings(GameState &g) {
     g.TimeEnabled = store.readFlag(TimeEnabledName);
     store.close(); // a store that cannot be read has given the defaults already
 
-    g.Liniy_level = usableLevelText(g.Liniy_level, LevelTable::DefaultLiniyLevel);
-    g.Range_level = usableLevelText(g.Range_level, LevelTable::DefaultRangeLevel);
+    // A level without a column in the table would make every New fail at its lookup.
+    if (g.Level < 1 || g.Level > LevelTable::LoadedLevels) g.Level = DefaultLevel;
+    g.Liniy_level = usableLevelText(g.Liniy_level, LevelTable::DefaultLiniyLevel, g.Level);
+    g.Range_level = usableLevelText(g.Range_level, LevelTable::DefaultRangeLevel, g.Level);
     if (g.LineCount < 3) g.LineCount = 3;
     if (g.Range < 3) g.Range = 3;
     if (g.Time1 < 1) g.Time1 = 1;
     g.Time2 = AnswerTime;
-    // A level without a column in the table would make every New fail at its lookup.
-    if (g.Level < 1 || g.Level > LevelTable::LoadedLevels) g.Level = DefaultLevel;
 }
 
 void saveSettings(const GameState &g) {

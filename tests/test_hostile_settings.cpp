@@ -3,6 +3,7 @@
 // back well-formed, without crashing, hanging or an exception escaping.
 #include "TestMain.h"
 
+#include "game/IntegerText.h"
 #include "game/Startup.h"
 
 #include <QPushButton>
@@ -155,10 +156,15 @@ private Q_SLOTS:
                      qPrintable(Names[i] + QStringLiteral(" saved as ") + value.toString().left(80)));
         }
         QVERIFY(g.ProEnabled <= 1 && g.TimeEnabled <= 1);
-        QVERIFY(LevelTable::holdsAllLevels(g.Liniy_level) && LevelTable::holdsAllLevels(g.Range_level));
-        // The dialog's OK went through: its values are the ones saved.
+        // The dialog's OK went through: its values are the ones saved, and the next run
+        // can look up every level that play reaches.
         QVERIFY(g.Time2 == 1000 && g.TimeEnabled == 1 && g.Level >= 1 && g.Level <= 15 &&
                 g.Liniy_level.size() == 40 && g.Range_level.size() == 40);
+        LevelTable next;
+        next.load(g.Liniy_level, g.Range_level);
+        for (int level = 1; level <= LevelTable::PlayedLevels; ++level)
+            for (int row : {LevelTable::RangeRow, LevelTable::LineCountRow})
+                QVERIFY2(parseInteger(next.cell(level, row)), qPrintable(next.cell(level, row)));
     }
 
     void cleanupTestCase() { setErrorReporter({}); }

@@ -61,25 +61,62 @@ private Q_SLOTS:
         QCOMPARE(liniyLevel, QStringLiteral("2 3 3 3 6 125 6 6 7 7 8 8 9 9 101112136 "));
         QCOMPARE(rangeLevel, LevelTable::DefaultRangeLevel.left(38) + QStringLiteral("6 "));
 
-        // A cell that is no number stops the storing, level by level.
+        // A cell that holds no number goes back as it stands; a blank or a sign is kept.
         reloaded.setCell(3, Lines, QStringLiteral("x"));
-        QVERIFY_THROWS_EXCEPTION(GameError, reloaded.store(liniyLevel, rangeLevel));
-        QCOMPARE(liniyLevel + u'|' + rangeLevel, QStringLiteral("2 3 3 |3 3 "));
+        reloaded.setCell(4, Lines, QStringLiteral(" 3"));
+        reloaded.setCell(5, Lines, QStringLiteral("+0"));
+        reloaded.store(liniyLevel, rangeLevel);
+        QCOMPARE(rangeLevel.left(12), QStringLiteral("3 3 x  33 5 "));
     }
 
-    // The message names the cell's text; a title cell is no number either.
-    void lookupFailures() {
+    // What a lookup gives for a cell's text; the message names the text, and a title
+    // cell is no number either.
+    void lookups_data() {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("result");
+        for (const char *text : {" 3", "+3", "03"})
+            QTest::newRow(text) << 4 << text << "3";
+        for (const char *text : {"x", "", "3 ", "0 3", "0+3"})
+            QTest::newRow(text) << 4 << text << QStringLiteral("'%1' is not a valid integer value").arg(text);
+        QTest::newRow("title") << 0 << "Range"
+                               << "'Range' is not a valid integer value";
+    }
+
+    void lookups() {
+        QFETCH(int, level);
+        QFETCH(QString, text);
+        QFETCH(QString, result);
         LevelTable table = defaultTable();
-        table.setCell(4, Range, QStringLiteral("x"));
-        table.setCell(5, Range, QString());
-        for (const auto &[level, text] : {std::pair(4, "x"), std::pair(5, ""), std::pair(0, "Range")}) {
-            try {
-                table.lookup(level, Range);
-                QFAIL("the lookup did not fail");
-            } catch (const GameError &error) {
-                QCOMPARE(error.text(), QStringLiteral("'%1' is not a valid integer value").arg(text));
-            }
+        table.setCell(level, Range, text);
+        try {
+            QCOMPARE(QString::number(table.lookup(level, Range)), result);
+        } catch (const GameError &error) {
+            QCOMPARE(error.text(), result);
         }
+    }
+
+    // A stored text mended for play up to a highest level: only a level that holds no
+    // number takes its default piece; the rest stays exactly as stored.
+    void repairingAStoredText_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("highest");
+        QTest::addColumn<QString>("repaired");
+        const QString levels15 = LevelTable::DefaultLiniyLevel.left(30);
+        QTest::newRow("15 levels") << levels15 << 15 << levels15;
+        QTest::newRow("level 5 no number")
+            << "2 3 3 4 x 5 5 6 6 7 7 8 8 9 9 ab" << 15 << "2 3 3 4 4 5 5 6 6 7 7 8 8 9 9 ab";
+        QTest::newRow("signs and blanks")
+            << " 2+3 3-4 4 5 5 6 6 7 7 8 8 9 9" << 15 << " 2+3 3-4 4 5 5 6 6 7 7 8 8 9 9";
+        QTest::newRow("one character at level 13") << levels15.left(25) << 15 << levels15;
+        QTest::newRow("stored level 17") << levels15 + "x" << 17 << levels15 + "1011";
+    }
+
+    void repairingAStoredText() {
+        QFETCH(QString, stored);
+        QFETCH(int, highest);
+        QFETCH(QString, repaired);
+        QCOMPARE(LevelTable::repaired(stored, LevelTable::DefaultLiniyLevel, highest), repaired);
     }
 };
 

@@ -87,8 +87,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("loaded");
         const QString liniy = LevelTable::DefaultLiniyLevel, range = LevelTable::DefaultRangeLevel;
         const QString table = "3 3 3 4 4 5 5 6 6 7 7 8 8 9 9 1011121312", table19 = range.left(37);
-        // Level-table texts: empty, not a number at level 5, nothing at level 19, one digit at
-        // level 19, and as the settings dialog stores them, ending in a blank.
+        // Level-table texts: empty, not a number at level 5 (that level mended), 18 and 15 levels,
+        // one digit at level 19, and as the settings dialog stores them, ending in a blank.
         using Row = std::pair<QByteArray, QString>;
         const QList<Row> rows{
             Row("Range=1", "3"), Row("Range=2", "3"), Row("Range=11", "11"), Row("Time1=0", "1"),
@@ -97,8 +97,10 @@ private Q_SLOTS:
             Row("TimeEnabled", "1"), Row("TimeEnabled=0", "0"), Row("Level_of_game=0", "2"),
             Row("Level_of_game=20", "2"), Row("Level_of_game=abc", "2"), Row("Level_of_game=1", "1"),
             Row("Level_of_game=19", "19"), Row("Liniy_level=", liniy),
-            Row("Liniy_level=2 3 3 4 x 5 5 6 6 7 7 8 8 9 9 1011121314", liniy),
-            Row("Range_level=" + range.left(36).toUtf8(), range),
+            Row("Liniy_level=2 3 3 4 x 5 5 6 6 7 7 8 8 9 9 1011121314",
+                "2 3 3 4 4 5 5 6 6 7 7 8 8 9 9 1011121314"),
+            Row("Range_level=" + range.left(36).toUtf8(), range.left(36)),
+            Row("Liniy_level=\"" + liniy.left(30).toUtf8() + '"', liniy.left(30)),
             Row("Range_level=" + table19.toUtf8(), table19),
             Row("Liniy_level=\"" + table.toUtf8() + "6 \"", table + "6 "),
             // Values that are not text read as missing.
