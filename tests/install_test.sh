@@ -1,9 +1,9 @@
 #!/bin/sh
 # The game as a player's machine gets it. Installs the build into a scratch root, starts
-# the installed game through its bin/ link from another folder on a virtual X server with
-# fresh settings, plays a line, opens the readme and the product page from the About box
-# and ends the game; then validates the menu entry and the metadata and lists the Debian
-# package.
+# the installed game through its games/ link from another folder on a virtual X server
+# with fresh settings, plays a line, opens the readme and the product page from the About
+# box and ends the game; then builds the Debian package, lists it, and runs Debian's
+# checkers on the package, the menu entry, the metadata and the manual page.
 #
 # Usage: install_test.sh BUILD_DIR SOURCE_DIR
 set -eu
@@ -51,32 +51,26 @@ version=$(sed -n 's/^project(Tessarin VERSION \([0-9.]*\).*/\1/p' "$source/CMake
 DESTDIR="$root" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
     fail "cmake --install: $(cat "$work/install.log")"
 
-private="$root/usr/lib/tessarin"
+private="$root/usr/lib/games/tessarin"
 for file in tessarin puk.wav puk_bum.wav readme.txt tessarin.html; do
-    [ -f "$private/$file" ] || fail "usr/lib/tessarin/$file is not installed"
+    [ -f "$private/$file" ] || fail "usr/lib/games/tessarin/$file is not installed"
 done
-[ -x "$private/tessarin" ] || fail "usr/lib/tessarin/tessarin is not executable"
-[ "$(readlink "$root/usr/bin/tessarin")" = "../lib/tessarin/tessarin" ] ||
-    fail "usr/bin/tessarin is not the relative link ../lib/tessarin/tessarin"
+[ -x "$private/tessarin" ] || fail "usr/lib/games/tessarin/tessarin is not executable"
+[ "$(readlink "$root/usr/games/tessarin")" = "../lib/games/tessarin/tessarin" ] ||
+    fail "usr/games/tessarin is not the relative link ../lib/games/tessarin/tessarin"
 
-desktop="$root/usr/share/applications/tessarin.desktop"
-metainfo="$root/usr/share/metainfo/tessarin.metainfo.xml"
+app_id=org.orv.Tessarin
+desktop="$root/usr/share/applications/$app_id.desktop"
+metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
+manual="$root/usr/share/man/man6/tessarin.6.gz"
 icons="$root/usr/share/icons/hicolor"
 [ -f "$icons/scalable/apps/tessarin.svg" ] || fail "no scalable icon"
 ls "$icons"/*x*/apps/tessarin.png >/dev/null 2>&1 || fail "no PNG icon"
 
 # --- Menu entry and metadata ---------------------------------------------------------
-desktop-file-validate "$desktop" >"$work/desktop.log" 2>&1 ||
-    fail "desktop-file-validate: $(cat "$work/desktop.log")"
 grep -qx 'Exec=tessarin' "$desktop" || fail "the menu entry does not start tessarin"
 grep -qx 'Icon=tessarin' "$desktop" || fail "the menu entry does not name the icon tessarin"
-
-# Warnings (such as an id that is not a reverse domain name) are the owner's choice;
-# errors are not.
-appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || true
-if grep -q '^E:' "$work/appstream.log"; then
-    fail "appstreamcli validate: $(cat "$work/appstream.log")"
-fi
+grep -q '^Categories=Game;' "$desktop" || fail "the menu entry is not in the Games menu"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata's release is not $version"
 
 # --- The installed game on a virtual X server -----------------------------------------
@@ -114,7 +108,7 @@ cd "$work/elsewhere"
 env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY -u XDG_CURRENT_DESKTOP -u QT_QPA_PLATFORMTHEME \
     -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI -u QT_ENABLE_HIGHDPI_SCALING \
     PATH="$work/bin:$PATH" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-    QT_QPA_PLATFORM=xcb "$root/usr/bin/tessarin" >"$work/game.log" 2>&1 &
+    QT_QPA_PLATFORM=xcb "$root/usr/games/tessarin" >"$work/game.log" 2>&1 &
 game_pid=$!
 cd "$work"
 
@@ -213,15 +207,15 @@ deb="$work/package/tessarin_${version}_${arch}.deb"
 
 dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' >"$work/contents"
 for entry in \
-    ./usr/lib/tessarin/tessarin \
-    ./usr/lib/tessarin/puk.wav \
-    ./usr/lib/tessarin/puk_bum.wav \
-    ./usr/lib/tessarin/readme.txt \
-    ./usr/lib/tessarin/tessarin.html \
-    "./usr/bin/tessarin -> ../lib/tessarin/tessarin" \
-    ./usr/share/applications/tessarin.desktop \
+    ./usr/lib/games/tessarin/tessarin \
+    ./usr/lib/games/tessarin/puk.wav \
+    ./usr/lib/games/tessarin/puk_bum.wav \
+    ./usr/lib/games/tessarin/readme.txt \
+    ./usr/lib/games/tessarin/tessarin.html \
+    "./usr/games/tessarin -> ../lib/games/tessarin/tessarin" \
+    ./usr/share/applications/$app_id.desktop \
     ./usr/share/icons/hicolor/scalable/apps/tessarin.svg \
-    ./usr/share/metainfo/tessarin.metainfo.xml; do
+    ./usr/share/metainfo/$app_id.metainfo.xml; do
     grep -qxF "$entry" "$work/contents" || fail "the package lacks $entry"
 done
 grep -q '^\./usr/share/icons/hicolor/[0-9]*x[0-9]*/apps/tessarin\.png$' "$work/contents" ||
@@ -230,5 +224,24 @@ grep -q '^\./usr/share/icons/hicolor/[0-9]*x[0-9]*/apps/tessarin\.png$' "$work/c
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package's section is not games"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' ||
     fail "the package's dependencies were not found: '$(dpkg-deb -f "$deb" Depends)'"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland, xdg-utils" ] ||
+    fail "the package recommends '$(dpkg-deb -f "$deb" Recommends)', not Qt's Wayland plugin and xdg-utils"
+
+# --- Debian's checkers ---------------------------------------------------------------
+# Each checker with the lines of its output that count against the game: errors and
+# warnings, and for the manual page anything man says besides the page.
+checker() {
+    name=$1 pattern=$2
+    shift 2
+    "$@" >"$work/checker.log" 2>&1 || true
+    if grep -E "$pattern" "$work/checker.log" >"$work/complaints"; then
+        fail "$name complains: $(cat "$work/complaints")"
+    fi
+}
+checker lintian '^[EW]: ' lintian "$deb"
+checker appstreamcli '^[EW]: ' appstreamcli validate --no-net "$metainfo"
+checker desktop-file-validate '(error|warning): ' desktop-file-validate "$desktop"
+# shellcheck disable=SC2016 # $1 is for the inner shell
+checker man '.' sh -c 'man --warnings -l "$1" >/dev/null' man "$manual"
 
 echo "PASS: $(basename "$deb"), $(wc -c <"$deb") bytes"

@@ -22,6 +22,9 @@ desktop-file-utils
 appstream
 dpkg-dev
 file
+lintian
+man-db
+groff-base
 xdotool
 imagemagick
 "
