@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-MainLayout FormResize(const LayoutInput &in) {
+MainLayout layoutForScreen(const LayoutInput &in) {
     MainLayout l;
     // The window is borderless: its outer and client sizes are the screen's.
     l.window = QRect(0, 0, in.screenWidth, in.screenHeight);
