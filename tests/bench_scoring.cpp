@@ -1,5 +1,5 @@
+#include "CoreTestMain.h"
 #include "LineTables.h"
-#include "TestMain.h"
 
 #include "analysis/LineDecomposition.h"
 #include "analysis/Scoring.h"
@@ -124,5 +124,5 @@ private:
     std::unique_ptr<GameState> g;
 };
 
-TESSARIN_TEST_MAIN(BenchScoring)
+TESSARIN_CORE_TEST_MAIN(BenchScoring)
 #include "bench_scoring.moc"

@@ -1,5 +1,5 @@
+#include "CoreTestMain.h"
 #include "LineTables.h"
-#include "TestMain.h"
 
 #include "analysis/LineDecomposition.h"
 #include "analysis/Scoring.h"
@@ -163,5 +163,5 @@ private Q_SLOTS:
     }
 };
 
-TESSARIN_TEST_MAIN(TestDecomposition)
+TESSARIN_CORE_TEST_MAIN(TestDecomposition)
 #include "test_decomposition.moc"

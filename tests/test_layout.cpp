@@ -1,4 +1,4 @@
-#include "TestMain.h"
+#include "CoreTestMain.h"
 
 #include "board/Layout.h"
 
@@ -70,5 +70,5 @@ private Q_SLOTS:
     }
 };
 
-TESSARIN_TEST_MAIN(TestLayout)
+TESSARIN_CORE_TEST_MAIN(TestLayout)
 #include "test_layout.moc"

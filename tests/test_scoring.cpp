@@ -1,5 +1,5 @@
+#include "CoreTestMain.h"
 #include "LineTables.h"
-#include "TestMain.h"
 
 #include "analysis/LineDecomposition.h"
 #include "analysis/LineDeduplication.h"
@@ -111,5 +111,5 @@ private Q_SLOTS:
     }
 };
 
-TESSARIN_TEST_MAIN(TestScoring)
+TESSARIN_CORE_TEST_MAIN(TestScoring)
 #include "test_scoring.moc"
