@@ -3,7 +3,6 @@
 #include "board/BoardDrawing.h"
 #include "game/ErrorHandler.h"
 #include "settings/FormA.h"
-#include "settings/FormSet.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>
