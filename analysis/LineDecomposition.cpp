@@ -28,21 +28,18 @@ int32_t truncated(Extended value) {
 
 class TraceWriter {
 public:
-    explicit TraceWriter(GameState &g) : m_g(g) {
-        m_g.TraceWork = Trace{};
-        m_g.TraceCount = 1;
-    }
+    explicit TraceWriter(Decomposition &d) : m_d(d) {}
 
-    bool full() const { return m_g.TraceCount > Trace::Capacity; }
+    bool full() const { return m_d.written >= Trace::Capacity; }
 
     void store(int32_t a, int32_t b) {
-        m_g.TraceWork.A[m_g.TraceCount] = a;
-        m_g.TraceWork.B[m_g.TraceCount] = b;
-        ++m_g.TraceCount;
+        ++m_d.written;
+        m_d.trace.A[m_d.written] = a;
+        m_d.trace.B[m_d.written] = b;
     }
 
 private:
-    GameState &m_g;
+    Decomposition &m_d;
 };
 
 enum class Axis { X, Y };
@@ -86,12 +83,14 @@ void clearRepeats(Trace &trace, int written) {
 
 } // namespace
 
-void M_A_Rxy(GameState &g, LineTable lines) {
-    TraceWriter trace(g);
-    const int usedSlots = std::min<int32_t>(g.LineCount, LineTable::Slots);
+Decomposition decomposeLines(const LineTable &lines, int32_t lineCount, int32_t cellW) {
+    Decomposition d;
+    TraceWriter trace(d);
+    const int usedSlots = std::min<int32_t>(lineCount, LineTable::Slots);
     for (int i = 1; i <= usedSlots; ++i)
-        samplePass(trace, Axis::X, lines.X1[i], lines.Y1[i], lines.X2[i], lines.Y2[i], g.CellW);
+        samplePass(trace, Axis::X, lines.X1[i], lines.Y1[i], lines.X2[i], lines.Y2[i], cellW);
     for (int i = 1; i <= usedSlots; ++i)
-        samplePass(trace, Axis::Y, lines.Y1[i], lines.X1[i], lines.Y2[i], lines.X2[i], g.CellW);
-    clearRepeats(g.TraceWork, g.TraceCount - 1);
+        samplePass(trace, Axis::Y, lines.Y1[i], lines.X1[i], lines.Y2[i], lines.X2[i], cellW);
+    clearRepeats(d.trace, d.written);
+    return d;
 }

@@ -38,23 +38,20 @@ TraceScore scoreTraces(const Trace &task, const Trace &drawn) {
     return score;
 }
 
-void HowMuchErrors(GameState &g) {
-    const TraceScore score = scoreTraces(g.TaskTrace, g.DrawnTrace);
-    moveBar(g.Pro1, score.matched);
-    moveBar(g.Pro2, -int64_t{score.penalty});
+Progress progressAfter(Progress p, const TraceScore &score) {
+    moveBar(p.pro1, score.matched);
+    moveBar(p.pro2, -int64_t{score.penalty});
 
     // Up is tested first: a check that fills Pro1 refills Pro2 before it is looked at.
-    if (g.Pro1.position() >= g.Pro1.maximum()) {
-        g.Pro1.setPosition(0);
-        g.Pro2.setPosition(g.Pro2.maximum());
-        g.Level = clampedSum(g.Level, +1, INT32_MIN, TopLevel);
+    if (p.pro1.position() >= p.pro1.maximum()) {
+        p.pro1.setPosition(0);
+        p.pro2.setPosition(p.pro2.maximum());
+        p.level = clampedSum(p.level, +1, INT32_MIN, TopLevel);
     }
-    if (g.Pro2.position() < 1) {
-        g.Pro1.setPosition(0);
-        g.Pro2.setPosition(g.Pro2.maximum());
-        g.Level = clampedSum(g.Level, -1, BottomLevel, INT32_MAX);
+    if (p.pro2.position() < 1) {
+        p.pro1.setPosition(0);
+        p.pro2.setPosition(p.pro2.maximum());
+        p.level = clampedSum(p.level, -1, BottomLevel, INT32_MAX);
     }
-
-    g.Range = g.levels.lookup(g.Level, LevelTable::RangeRow);
-    g.LineCount = g.levels.lookup(g.Level, LevelTable::LineCountRow);
+    return p;
 }

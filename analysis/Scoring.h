@@ -11,9 +11,14 @@ struct TraceScore {
 };
 TraceScore scoreTraces(const Trace &task, const Trace &drawn);
 
-// Scores g.DrawnTrace against g.TaskTrace: matched points raise Pro1, the penalty
-// lowers Pro2. A full Pro1 takes the player one level up (at most 15), an empty Pro2
-// one level down (at least 1), and either restarts both bars. Range and LineCount are
-// then read again from the level table for the current Level. A cell that holds no
-// integer raises GameError, leaving the bars and Level already updated.
-void HowMuchErrors(GameState &g);
+// Where the player stands: the success bar Pro1, the reserve bar Pro2 and the level.
+struct Progress {
+    ScoreBar pro1;
+    ScoreBar pro2;
+    int32_t level = 0;
+};
+
+// The standing after a check: matched points raise Pro1, the penalty lowers Pro2. A full
+// Pro1 takes the player one level up (at most 15), an empty Pro2 one level down (at
+// least 1), and either restarts both bars.
+Progress progressAfter(Progress progress, const TraceScore &score);

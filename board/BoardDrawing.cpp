@@ -2,23 +2,23 @@
 
 #include <algorithm>
 
-void drawGridLine(Canvas &canvas, const GameState &g, const LineTable &lines, int slot) {
-    canvas.moveTo(lines.X1[slot] * g.CellW, lines.Y1[slot] * g.CellH);
-    canvas.lineTo(lines.X2[slot] * g.CellW, lines.Y2[slot] * g.CellH);
+void drawGridLine(Canvas &canvas, const BoardGrid &grid, const LineTable &lines, int slot) {
+    canvas.moveTo(lines.X1[slot] * grid.cellW, lines.Y1[slot] * grid.cellH);
+    canvas.lineTo(lines.X2[slot] * grid.cellW, lines.Y2[slot] * grid.cellH);
 }
 
 namespace {
 
 // A repaint while a line is open must not draw that line from its start point to the
 // board's corner, so only lines with both end points are drawn.
-void drawTable(Canvas &canvas, const GameState &g, const LineTable &lines) {
+void drawTable(Canvas &canvas, const BoardGrid &grid, const LineTable &lines) {
     for (int i = 1; i <= LineTable::Slots; ++i)
-        if (lines.isComplete(i)) drawGridLine(canvas, g, lines, i);
+        if (lines.isComplete(i)) drawGridLine(canvas, grid, lines, i);
 }
 
 } // namespace
 
-void Clear(Canvas &canvas, const GameState &g, QColor background) {
+void drawEmptyBoard(Canvas &canvas, const BoardGrid &grid, QColor background) {
     const int w = canvas.width();
     const int h = canvas.height();
     canvas.setBrushColor(background);
@@ -31,14 +31,14 @@ void Clear(Canvas &canvas, const GameState &g, QColor background) {
     // fall on one pixel: drawing only the others keeps a huge stored Range from taking
     // forever.
     auto lastVisible = [&](int cell, int side) {
-        return cell > 0 ? std::min(g.Range, (side - 2) / cell) : std::min(g.Range, 1);
+        return cell > 0 ? std::min(grid.range, (side - 2) / cell) : std::min(grid.range, 1);
     };
-    const int lastX = lastVisible(g.CellW, w);
-    const int lastY = lastVisible(g.CellH, h);
+    const int lastX = lastVisible(grid.cellW, w);
+    const int lastY = lastVisible(grid.cellH, h);
     for (int x = 1; x <= lastX; ++x) {
         for (int y = 1; y <= lastY; ++y) {
-            canvas.moveTo(x * g.CellW + 1, y * g.CellH + 1);
-            canvas.lineTo(x * g.CellW + 1, y * g.CellH + 1);
+            canvas.moveTo(x * grid.cellW + 1, y * grid.cellH + 1);
+            canvas.lineTo(x * grid.cellW + 1, y * grid.cellH + 1);
         }
     }
 
@@ -50,21 +50,20 @@ void Clear(Canvas &canvas, const GameState &g, QColor background) {
     canvas.lineTo(0, 0);
 }
 
-void FormPaint(Canvas &canvas, GameState &g, QColor background) {
+void drawBoard(Canvas &canvas, const BoardGrid &grid, int32_t phase, const LineTable &task,
+               const LineTable &drawn, QColor background) {
     canvas.setBrushColor(background);
     canvas.setPenColor(background);
     canvas.setPenWidth(3);
     canvas.rectangle(0, 0, canvas.width(), canvas.height());
-    Clear(canvas, g, background);
+    drawEmptyBoard(canvas, grid, background);
 
     canvas.setPenWidth(3);
-    canvas.setPenColor(QColor(g.Phase == PhaseIdle ? BoardColors::TaskChecked : BoardColors::TaskShowing));
-    if (g.Phase == PhaseShowing || g.Phase == PhaseIdle) drawTable(canvas, g, g.TaskLines);
-    if (g.Phase == PhaseAnswering || g.Phase == PhaseIdle) {
+    canvas.setPenColor(QColor(phase == PhaseIdle ? BoardColors::TaskChecked : BoardColors::TaskShowing));
+    if (phase == PhaseShowing || phase == PhaseIdle) drawTable(canvas, grid, task);
+    if (phase == PhaseAnswering || phase == PhaseIdle) {
         canvas.setPenColor(QColor(BoardColors::Player));
-        drawTable(canvas, g, g.DrawnLines);
+        drawTable(canvas, grid, drawn);
     }
     canvas.setPenWidth(3);
-    g.RubberX = 0;
-    g.RubberY = 0;
 }

@@ -12,13 +12,25 @@ constexpr QRgb TaskChecked = fromBgr(0x000000FF); // red
 constexpr QRgb Player = fromBgr(0x0099CCFF);      // light orange, also the panels' colour
 } // namespace BoardColors
 
+// The grid as the board draws it: points per side and their spacing in pixels.
+struct BoardGrid {
+    int32_t range = 0;
+    int32_t cellW = 0;
+    int32_t cellH = 0;
+};
+inline BoardGrid gridOf(const GameState &g) {
+    return {g.Range, g.CellW, g.CellH};
+}
+
 // The empty board: background, one dot per grid point and the frame. Leaves the pen
 // black and 6 pixels wide.
-void Clear(Canvas &canvas, const GameState &g, QColor background = QColor(BoardColors::Background));
+void drawEmptyBoard(Canvas &canvas, const BoardGrid &grid,
+                    QColor background = QColor(BoardColors::Background));
 
-// The whole board for the current phase: the empty board, the task's lines (blue while
-// shown, red after Check) and the player's lines over them.
-void FormPaint(Canvas &canvas, GameState &g, QColor background = QColor(BoardColors::Background));
+// The whole board for a phase: the empty board, the task's lines (blue while shown, red
+// after Check) and the player's lines over them. Leaves the pen 3 pixels wide.
+void drawBoard(Canvas &canvas, const BoardGrid &grid, int32_t phase, const LineTable &task,
+               const LineTable &drawn, QColor background = QColor(BoardColors::Background));
 
 // One line of a table in grid coordinates, with the canvas's current pen.
-void drawGridLine(Canvas &canvas, const GameState &g, const LineTable &lines, int slot);
+void drawGridLine(Canvas &canvas, const BoardGrid &grid, const LineTable &lines, int slot);

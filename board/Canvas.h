@@ -45,7 +45,6 @@ public:
 
     QColor penColor() const { return m_penColor; }
     int penWidth() const { return m_penWidth; }
-    PenMode penMode() const { return m_penMode; }
     void setPenColor(const QColor &color) { m_penColor = color; }
     void setPenWidth(int width) { m_penWidth = width; }
     void setPenMode(PenMode mode) { m_penMode = mode; }

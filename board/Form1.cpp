@@ -3,7 +3,6 @@
 #include "board/BoardDrawing.h"
 #include "game/ErrorHandler.h"
 #include "settings/FormA.h"
-#include "settings/FormSet.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>
@@ -198,8 +197,8 @@ void Form1::setDialogs(FormSet *formSet, FormA *formA) {
 void Form1::FormResize() {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const MainLayout l =
-        ::FormResize({screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height()});
+    const MainLayout l = layoutForScreen(
+        {screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height()});
     setGeometry(l.window);
     Panel2->setGeometry(0, 0, width(), Panel2->height());
     PaintB->setGeometry(l.board);
@@ -222,12 +221,15 @@ void Form1::FormResize() {
 }
 
 void Form1::Clear() {
-    ::Clear(canvas(), g, palette().color(QPalette::Window));
+    drawEmptyBoard(canvas(), gridOf(g), palette().color(QPalette::Window));
     PaintB->update();
 }
 
 void Form1::FormPaint() {
-    ::FormPaint(canvas(), g, palette().color(QPalette::Window));
+    drawBoard(canvas(), gridOf(g), g.Phase, g.TaskLines, g.DrawnLines, palette().color(QPalette::Window));
+    // The rubber band goes on from the board's corner after a full repaint.
+    g.RubberX = 0;
+    g.RubberY = 0;
     PaintB->update();
 }
 

@@ -40,10 +40,8 @@ public:
     FormSet *formSet() const { return m_formSet; }
     FormA *formA() const { return m_formA; }
 
-    GameState &state() { return g; }
     Random &random() { return m_random; }
     Canvas &canvas() { return PaintB->canvas(); }
-    double designScale() const { return m_scale; }
 
     // Commands (game/)
     void New1Click();

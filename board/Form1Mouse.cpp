@@ -75,7 +75,7 @@ void Form1::PaintBMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) 
     g.RubberY = y;
     canvas().setPenMode(Canvas::PenMode::Copy);
     canvas().setPenColor(QColor(BoardColors::Player));
-    drawGridLine(canvas(), g, g.DrawnLines, slot);
+    drawGridLine(canvas(), gridOf(g), g.DrawnLines, slot);
     PaintB->showChanges();
     g.DrawnIndex += 1;
     CheckArray();

@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 
-MainLayout FormResize(const LayoutInput &in) {
+MainLayout layoutForScreen(const LayoutInput &in) {
     MainLayout l;
     // The window is borderless: its outer and client sizes are the screen's.
     l.window = QRect(0, 0, in.screenWidth, in.screenHeight);
     const int W = l.window.width();
     const int H = l.window.height();
-    const int CH = l.window.height();
 
-    const int S = std::max(CH - 150, 1);
+    const int S = std::max(H - 150, 1);
     l.board = QRect((W - S) / 2, (H - S) / 2, S, S);
 
     l.image1 = QRect(0, in.panel2Height, l.board.left(), in.screenHeight);

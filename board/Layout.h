@@ -23,4 +23,4 @@ struct MainLayout {
     int cellW = 0, cellH = 0;
 };
 
-MainLayout FormResize(const LayoutInput &input);
+MainLayout layoutForScreen(const LayoutInput &input);

@@ -34,7 +34,7 @@ private Q_SLOTS:
         Canvas canvas;
         canvas.resize(side, side);
         QBENCHMARK {
-            FormPaint(canvas, g);
+            drawBoard(canvas, gridOf(g), g.Phase, g.TaskLines, g.DrawnLines);
         }
     }
 };

@@ -1,5 +1,5 @@
+#include "CoreTestMain.h"
 #include "LineTables.h"
-#include "TestMain.h"
 
 #include "analysis/LineDecomposition.h"
 #include "analysis/Scoring.h"
@@ -14,6 +14,22 @@ constexpr int BoardSide = 618; // the board on a 1024x768 screen
 void copyKeptEntries(const Trace &from, Trace &to) {
     std::copy_n(from.A.begin() + 1, Trace::Kept, to.A.begin() + 1);
     std::copy_n(from.B.begin() + 1, Trace::Kept, to.B.begin() + 1);
+}
+
+// What the main window's M_A_Rxy and HowMuchErrors do to the game state.
+void decompose(GameState &g, const LineTable &lines) {
+    const Decomposition d = decomposeLines(lines, g.LineCount, g.CellW);
+    g.TraceWork = d.trace;
+    g.TraceCount = d.written + 1;
+}
+
+void score(GameState &g) {
+    const Progress after = progressAfter({g.Pro1, g.Pro2, g.Level}, scoreTraces(g.TaskTrace, g.DrawnTrace));
+    g.Pro1 = after.pro1;
+    g.Pro2 = after.pro2;
+    g.Level = after.level;
+    g.Range = g.levels.lookup(g.Level, LevelTable::RangeRow);
+    g.LineCount = g.levels.lookup(g.Level, LevelTable::LineCountRow);
 }
 
 // A task and an answer as a game gives them: at level 15 a random task of the default
@@ -69,7 +85,7 @@ private Q_SLOTS:
         QFETCH(Setup, setup);
         setup(*g);
         QBENCHMARK {
-            M_A_Rxy(*g, g->TaskLines);
+            decompose(*g, g->TaskLines);
             copyKeptEntries(g->TraceWork, g->TaskTrace);
         }
         QFETCH(bool, fillsTrace);
@@ -82,7 +98,7 @@ private Q_SLOTS:
     void checkScoring() {
         QFETCH(Setup, setup);
         setup(*g);
-        M_A_Rxy(*g, g->TaskLines);
+        decompose(*g, g->TaskLines);
         copyKeptEntries(g->TraceWork, g->TaskTrace);
         const int level = g->Level, lineCount = g->LineCount;
         QBENCHMARK {
@@ -91,9 +107,9 @@ private Q_SLOTS:
             g->LineCount = lineCount;
             g->Pro1.setPosition(0);
             g->Pro2.setPosition(g->Pro2.maximum());
-            M_A_Rxy(*g, g->DrawnLines);
+            decompose(*g, g->DrawnLines);
             copyKeptEntries(g->TraceWork, g->DrawnTrace);
-            HowMuchErrors(*g);
+            score(*g);
         }
     }
 
@@ -108,5 +124,5 @@ private:
     std::unique_ptr<GameState> g;
 };
 
-TESSARIN_TEST_MAIN(BenchScoring)
+TESSARIN_CORE_TEST_MAIN(BenchScoring)
 #include "bench_scoring.moc"

@@ -10,13 +10,9 @@ constexpr QRgb Background = BoardColors::Background & 0xFFFFFF;
 
 // A board of `range` points per side, its grid points Side / (range + 1) apart.
 struct Board {
-    GameState g;
+    BoardGrid grid;
     Canvas c;
-    explicit Board(int range) {
-        g.Range = range;
-        g.CellW = g.CellH = Side / (range + 1);
-        c.resize(Side, Side);
-    }
+    explicit Board(int range) : grid{range, Side / (range + 1), Side / (range + 1)} { c.resize(Side, Side); }
     QRgb at(int x, int y) const { return c.image().pixel(x, y) & 0xFFFFFF; }
 };
 
@@ -33,7 +29,7 @@ private Q_SLOTS:
     void clearDrawsDotsFrameAndBackground() {
         QFETCH(int, range);
         Board b(range);
-        Clear(b.c, b.g);
+        drawEmptyBoard(b.c, b.grid);
         // Black pixels away from the frame are the dots, four to a dot.
         int black = 0;
         for (int y = 4; y < Side - 4; ++y)
@@ -43,7 +39,7 @@ private Q_SLOTS:
         // Each dot covers the 2x2 pixels one to the right of and below its grid point.
         for (int gx = 1; gx <= range; ++gx) {
             for (int gy = 1; gy <= range; ++gy) {
-                const int px = gx * b.g.CellW, py = gy * b.g.CellH;
+                const int px = gx * b.grid.cellW, py = gy * b.grid.cellH;
                 const QList<QRgb> around = {b.at(px, py), b.at(px + 1, py + 1), b.at(px + 2, py + 2),
                                             b.at(px + 3, py + 3)};
                 QCOMPARE(around, QList<QRgb>({Background, 0, 0, Background}));
@@ -75,20 +71,17 @@ private Q_SLOTS:
         QFETCH(QRgb, playerColor);
         QFETCH(QRgb, sharedColor);
         Board b(3); // points at 154, 308, 462
-        b.g.Phase = phase;
-        setLine(b.g.TaskLines, 1, QLine(1, 1, 3, 1));  // top row, task only
-        setLine(b.g.TaskLines, 2, QLine(1, 3, 3, 3));  // bottom row, both
-        setLine(b.g.DrawnLines, 1, QLine(1, 2, 3, 2)); // middle row, player only
-        setLine(b.g.DrawnLines, 2, QLine(3, 3, 1, 3)); // the bottom row reversed
-        setLine(b.g.DrawnLines, 3, QLine(2, 2, 0, 0)); // a line being entered: start point only
-        std::tie(b.g.RubberX, b.g.RubberY) = std::tuple(77, 88);
-        FormPaint(b.c, b.g);
+        // Task: the top row alone and the bottom row. Drawing: the middle row alone, the bottom
+        // row reversed, and a line being entered, with its start point only.
+        const LineTable task = tableOf({QLine(1, 1, 3, 1), QLine(1, 3, 3, 3)});
+        drawBoard(b.c, b.grid, phase, task,
+                  tableOf({QLine(1, 2, 3, 2), QLine(3, 3, 1, 3), QLine(2, 2, 0, 0)}));
         QCOMPARE(QList<QRgb>({b.at(231, 154), b.at(231, 308), b.at(231, 462)}),
                  QList<QRgb>({taskColor, playerColor, sharedColor}));
         // Lines are three pixels wide; the open line draws nothing towards the corner.
         QCOMPARE(QList<QRgb>({b.at(231, 153), b.at(231, 155), b.at(231, 157), b.at(100, 100)}),
                  QList<QRgb>({taskColor, taskColor, Background, Background}));
-        QCOMPARE(std::tuple(b.c.penWidth(), b.g.RubberX, b.g.RubberY), std::tuple(3, 0, 0));
+        QCOMPARE(b.c.penWidth(), 3);
     }
 };
 

@@ -1,5 +1,5 @@
+#include "CoreTestMain.h"
 #include "LineTables.h"
-#include "TestMain.h"
 
 #include "analysis/LineDecomposition.h"
 #include "analysis/Scoring.h"
@@ -10,25 +10,22 @@
 namespace {
 
 // Decomposes the table of `lines` (see tableOf).
-void decompose(GameState &g, const QList<QLine> &lines, int lineCount, int cellW) {
-    g.LineCount = lineCount;
-    g.CellW = g.CellH = cellW;
-    M_A_Rxy(g, tableOf(lines));
+Decomposition decompose(const QList<QLine> &lines, int lineCount, int cellW) {
+    return decomposeLines(tableOf(lines), lineCount, cellW);
 }
 
-// Entries 1..TraceCount - 1 as A, B, A, B, ..., then any later entry that is not (0, 0).
-QList<int> written(const GameState &g) {
+// The entries written as A, B, A, B, ..., then any later entry that is not (0, 0).
+QList<int> written(const Decomposition &d) {
     QList<int> values;
     for (int n = 1; n <= Trace::Capacity; ++n)
-        if (n < g.TraceCount || g.TraceWork.A[n] != 0 || g.TraceWork.B[n] != 0)
-            values << g.TraceWork.A[n] << g.TraceWork.B[n];
+        if (n <= d.written || d.trace.A[n] != 0 || d.trace.B[n] != 0) values << d.trace.A[n] << d.trace.B[n];
     return values;
 }
 
-QSet<QPoint> pairsOf(const GameState &g) {
+QSet<QPoint> pairsOf(const Decomposition &d) {
     QSet<QPoint> pairs;
-    for (int n = 1; n < g.TraceCount; ++n)
-        pairs << QPoint(g.TraceWork.A[n], g.TraceWork.B[n]);
+    for (int n = 1; n <= d.written; ++n)
+        pairs << QPoint(d.trace.A[n], d.trace.B[n]);
     return pairs - QSet{QPoint(0, 0)};
 }
 
@@ -107,9 +104,7 @@ private Q_SLOTS:
         QFETCH(int, lineCount);
         QFETCH(QList<QLine>, lines);
         QFETCH(QList<int>, expected);
-        GameState g;
-        decompose(g, lines, lineCount, cellW);
-        QCOMPARE(written(g), expected);
+        QCOMPARE(written(decompose(lines, lineCount, cellW)), expected);
     }
 
     // A pass toward 30 or beyond takes 146 samples, the last just under 30.
@@ -117,10 +112,9 @@ private Q_SLOTS:
         for (const auto &[cellW, line, last] : {std::tuple(40, QLine(1, 1, 30, 1), QPoint(1199, 40)),
                                                 std::tuple(40, QLine(2, 1, 2, 35), QPoint(80, 1199)),
                                                 std::tuple(20, QLine(1, 3, 30, 3), QPoint(599, 60))}) {
-            GameState g;
-            decompose(g, {line}, 1, cellW);
-            QCOMPARE(g.TraceCount, 147);
-            QCOMPARE(QPoint(g.TraceWork.A[146], g.TraceWork.B[146]), last);
+            const Decomposition d = decompose({line}, 1, cellW);
+            QCOMPARE(d.written, 146);
+            QCOMPARE(QPoint(d.trace.A[146], d.trace.B[146]), last);
         }
     }
 
@@ -130,18 +124,15 @@ private Q_SLOTS:
         QList<QLine> lines;
         for (int i = 0; i < 99; ++i)
             lines << QLine(1 + i % 3, 1 + i % 5, 40 - i % 7, 40 - i % 4);
-        GameState all, first;
-        decompose(all, lines, 99, 618 / 41);
-        decompose(first, lines, 15, 618 / 41);
-        QCOMPARE(all.TraceCount, Trace::Capacity + 1);
-        QCOMPARE(written(all).first(4000), written(first).first(4000));
+        const Decomposition all = decompose(lines, 99, 618 / 41);
+        QCOMPARE(all.written, Trace::Capacity);
+        QCOMPARE(written(all).first(4000), written(decompose(lines, 15, 618 / 41)).first(4000));
     }
 
-    // Random tables of every size, decomposed one after the other into the same state.
+    // Random tables of every size.
     void randomTables() {
         std::mt19937 random(20261206);
         auto uniform = [&](int low, int high) { return low + int(random() % unsigned(high - low + 1)); };
-        GameState g, single;
         for (int round = 0; round < 300; ++round) {
             const bool big = round % 50 == 0;
             const int range = big ? uniform(30, 40) : uniform(2, 12), lineCount = big ? 99 : uniform(1, 15);
@@ -151,32 +142,26 @@ private Q_SLOTS:
                 const int x1 = uniform(1, range), y1 = uniform(1, range), x2 = uniform(1, range);
                 lines << (uniform(0, 9) == 0 ? QLine() : QLine(x1, y1, x2, uniform(1, range)));
             }
-            decompose(g, lines, lineCount, cellW);
-            QCOMPARE(written(g).size(), 2 * (g.TraceCount - 1)); // nothing left after the last entry
-            const QSet<QPoint> distinct = pairsOf(g);
-            const auto cleared =
-                std::count(g.TraceWork.A.begin() + 1, g.TraceWork.A.begin() + g.TraceCount, 0);
-            QCOMPARE(distinct.size(), g.TraceCount - 1 - cleared); // no pair occurs twice
+            const Decomposition d = decompose(lines, lineCount, cellW);
+            QCOMPARE(written(d).size(), 2 * d.written); // nothing left after the last entry
+            const QSet<QPoint> distinct = pairsOf(d);
+            const auto cleared = std::count(d.trace.A.begin() + 1, d.trace.A.begin() + d.written + 1, 0);
+            QCOMPARE(distinct.size(), d.written - cleared); // no pair occurs twice
             if (!big) { // below the capacity, every sample of every line is kept
                 QSet<QPoint> ofEachLine;
-                for (int i = 0; i < lineCount; ++i) {
-                    decompose(single, {lines[i]}, 1, cellW);
-                    ofEachLine += pairsOf(single);
-                }
+                for (int i = 0; i < lineCount; ++i)
+                    ofEachLine += pairsOf(decompose({lines[i]}, 1, cellW));
                 QCOMPARE(distinct, ofEachLine);
             }
-            const auto filled =
-                std::count_if(g.TraceWork.A.begin() + 1, g.TraceWork.A.begin() + Trace::Kept + 1,
-                              [](int32_t a) { return a != 0; });
+            const auto filled = std::count_if(d.trace.A.begin() + 1, d.trace.A.begin() + Trace::Kept + 1,
+                                              [](int32_t a) { return a != 0; });
             // A drawing that copies the task exactly finds every task point at no cost.
-            g.TaskTrace = g.TraceWork;
-            decompose(g, lines, lineCount, cellW);
-            const TraceScore score = scoreTraces(g.TaskTrace, g.TraceWork);
+            const TraceScore score = scoreTraces(d.trace, decompose(lines, lineCount, cellW).trace);
             QCOMPARE(score.penalty, 0);
             QCOMPARE(score.matched, int(filled));
         }
     }
 };
 
-TESSARIN_TEST_MAIN(TestDecomposition)
+TESSARIN_CORE_TEST_MAIN(TestDecomposition)
 #include "test_decomposition.moc"

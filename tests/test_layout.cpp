@@ -1,4 +1,4 @@
-#include "TestMain.h"
+#include "CoreTestMain.h"
 
 #include "board/Layout.h"
 
@@ -36,7 +36,7 @@ private Q_SLOTS:
         QFETCH(QPoint, buttonEnd);
 
         const int panel2Height = 26;
-        const MainLayout l = FormResize({screen.width(), screen.height(), range, panel2Height, 110});
+        const MainLayout l = layoutForScreen({screen.width(), screen.height(), range, panel2Height, 110});
         QCOMPARE(l.window, QRect(QPoint(0, 0), screen));
         QCOMPARE(l.board, board);
         QCOMPARE(l.cellW, cell);
@@ -57,18 +57,18 @@ private Q_SLOTS:
 
     void gridPointsAndRemainder() {
         // Range 10 on 1024x768: points at 56..560, 58 pixels left beyond the last one.
-        const MainLayout l = FormResize({1024, 768, 10, 26, 110});
+        const MainLayout l = layoutForScreen({1024, 768, 10, 26, 110});
         QCOMPARE(10 * l.cellW, 560);
         QCOMPARE(l.board.width() - 10 * l.cellW, 58);
     }
 
     void degenerateRangeDoesNotDivideByZero() {
         for (int range : {-5, 0, 1}) {
-            const MainLayout l = FormResize({1024, 768, range, 26, 110});
+            const MainLayout l = layoutForScreen({1024, 768, range, 26, 110});
             QVERIFY(l.cellW > 0);
         }
     }
 };
 
-TESSARIN_TEST_MAIN(TestLayout)
+TESSARIN_CORE_TEST_MAIN(TestLayout)
 #include "test_layout.moc"

@@ -1,4 +1,4 @@
-#include "TestMain.h"
+#include "CoreTestMain.h"
 
 #include "game/GameError.h"
 #include "settings/LevelTable.h"
@@ -120,5 +120,5 @@ private Q_SLOTS:
     }
 };
 
-TESSARIN_TEST_MAIN(TestLevelTable)
+TESSARIN_CORE_TEST_MAIN(TestLevelTable)
 #include "test_level_table.moc"

@@ -1,6 +1,7 @@
 #include "TestMain.h"
 
 #include "AnsweringBoard.h"
+#include "LineTables.h"
 
 namespace {
 
@@ -114,6 +115,30 @@ private Q_SLOTS:
         const QImage board = b.image();
         b.w.FormPaint();
         QCOMPARE(b.image(), board);
+    }
+
+    // A take-back draws the lines left again 6 wide, one without its end point too but not one
+    // without its start point; with nothing taken back the board stays as it is.
+    void takeBackRedrawsTheLinesLeft() {
+        AnsweringBoard b;
+        QVERIFY(b.startAnswering());
+        const QLine along(1, 1, 3, 1);
+        b.g.DrawnLines = tableOf({QLine(2, 1, 2, 3), along, QLine(1, 3, 0, 3), QLine(0, 3, 3, 3), along});
+        b.w.FormPaint();                             // lines 3 wide
+        auto across = [&](int x, int y, bool down) { // player pixels on 17 around (x, y)
+            int count = 0;
+            for (int d = -8; d <= 8; ++d)
+                count += b.pixel(down ? QPoint(x, y + d) : QPoint(x + d, y)) == Player;
+            return count;
+        };
+        b.w.CheckArray();
+        QCOMPARE((QList{across(2 * Cell, 3 * Cell / 2, false), across(Cell / 2, 3 * Cell, true),
+                        across(5 * Cell / 2, 3 * Cell, true), across(5 * Cell / 2, Cell, true)}),
+                 (QList{6, 6, 0, 0}));
+        b.w.FormPaint();
+        const QImage before = b.image();
+        b.w.CheckArray();
+        QCOMPARE(b.image(), before);
     }
 
     void lineAfterTheHundredthReplacesTheLast() {

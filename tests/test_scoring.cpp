@@ -1,39 +1,20 @@
+#include "CoreTestMain.h"
 #include "LineTables.h"
-#include "TestMain.h"
 
 #include "analysis/LineDecomposition.h"
+#include "analysis/LineDeduplication.h"
 #include "analysis/Scoring.h"
-#include "board/BoardDrawing.h"
-#include "board/Form1.h"
-#include "game/GameError.h"
-#include "game/Startup.h"
 
 namespace {
 
-// Level l's cells read Range 20 + l and LineCount 40 + l, so that every re-read shows.
-GameState scoringState(int level, int maximum, int pro1, int pro2) {
-    GameState g;
-    for (int l = 1; l <= LevelTable::LoadedLevels; ++l) {
-        g.levels.setCell(l, LevelTable::RangeRow, QString::number(20 + l));
-        g.levels.setCell(l, LevelTable::LineCountRow, QString::number(40 + l));
-    }
-    g.Level = level;
-    g.Range = 99;
-    g.LineCount = 77;
-    g.Pro1.setMaximum(maximum);
-    g.Pro2.setMaximum(maximum);
-    g.Pro1.setPosition(pro1);
-    g.Pro2.setPosition(pro2);
-    return g;
-}
-
 // Task entries 1..matched + missed; the drawing holds the first `matched`, last entry first.
-void setTraces(GameState &g, int matched, int missed) {
-    g.TaskTrace = g.DrawnTrace = Trace{};
+TraceScore scoreOf(int matched, int missed) {
+    Trace task, drawn;
     for (int n = 1; n <= matched + missed; ++n)
-        g.TaskTrace.A[n] = g.TaskTrace.B[n] = n;
+        task.A[n] = task.B[n] = n;
     for (int n = 1; n <= matched; ++n)
-        g.DrawnTrace.A[Trace::Kept + 1 - n] = g.DrawnTrace.B[Trace::Kept + 1 - n] = n;
+        drawn.A[Trace::Kept + 1 - n] = drawn.B[Trace::Kept + 1 - n] = n;
+    return scoreTraces(task, drawn);
 }
 
 } // namespace
@@ -41,42 +22,24 @@ void setTraces(GameState &g, int matched, int missed) {
 class TestScoring : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // One pass removes every pair of slots with the same line, either way round, on the board
-    // of the main window; slots with a zero value are never compared.
-    void checkArrayTakesBackRepeatedLines() {
-        GameState g;
-        Game game(g);
-        Form1 &w = game.form1();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // One pass removes every pair of slots with the same line, either way round; slots with a
+    // zero value are never compared.
+    void takeBackRepeatedLine_data() {
+        QTest::addColumn<QList<QLine>>("drawn");
+        QTest::addColumn<QList<QLine>>("left");
         const QLine slanted(1, 2, 3, 1), along(1, 1, 3, 1), dot(2, 2, 2, 2), open(0, 3, 3, 3);
-        const QList<QLine> stay{QLine(1, 2, 3, 3), open, open, QLine(1, 3, 0, 3), QLine(3, 3, 3, 3),
-                                QLine(2, 1, 2, 3)};
-        g.DrawnLines = tableOf(QList{slanted, along, dot, QLine(3, 1, 1, 2), along, dot} + stay);
-        g.DrawnIndex = 13;
-        w.FormPaint(); // lines 3 wide
-        w.CheckArray();
-        const LineTable left = tableOf(QList<QLine>(6) + stay);
-        QVERIFY(g.DrawnLines.X1 == left.X1 && g.DrawnLines.Y1 == left.Y1 && g.DrawnLines.X2 == left.X2 &&
-                g.DrawnLines.Y2 == left.Y2);
-        QCOMPARE(g.DrawnIndex, 13);
-        const int cw = g.CellW, ch = g.CellH;
-        auto across = [&](int x, int y, bool down) { // player pixels on 17 around (x, y)
-            int count = 0;
-            for (int d = -8; d <= 8; ++d)
-                count += (w.canvas().image().pixel(down ? x : x + d, down ? y + d : y) & 0xFFFFFF) ==
-                         (BoardColors::Player & 0xFFFFFF);
-            return count;
-        };
-        QCOMPARE(across(2 * cw, 3 * ch / 2, false), 6); // kept lines are drawn again 6 wide
-        QCOMPARE(across(cw / 2, 3 * ch, true), 6);      // also a slot whose end point is missing
-        QCOMPARE(across(5 * cw / 2, 3 * ch, true), 0);  // but not one whose start point is
-        QCOMPARE(across(5 * cw / 2, ch, true), 0);      // removed
-        // Nothing to remove: the board stays as it is.
-        w.FormPaint();
-        const QImage before = w.canvas().image();
-        w.CheckArray();
-        QCOMPARE(w.canvas().image(), before);
+        const QList<QLine> stay{QLine(1, 2, 3, 3), open, open, QLine(1, 3, 0, 3), QLine(3, 3, 3, 3)};
+        QTest::newRow("repeats") << QList{slanted, along, dot, QLine(3, 1, 1, 2), along, dot} + stay
+                                 << QList<QLine>(6) + stay;
+        QTest::newRow("nothing repeated") << stay << stay;
+    }
+    void takeBackRepeatedLine() {
+        QFETCH(QList<QLine>, drawn);
+        QFETCH(QList<QLine>, left);
+        LineTable t = tableOf(drawn);
+        QCOMPARE(::takeBackRepeatedLine(t), drawn != left);
+        const LineTable expected = tableOf(left);
+        QVERIFY(t.X1 == expected.X1 && t.Y1 == expected.Y1 && t.X2 == expected.X2 && t.Y2 == expected.Y2);
     }
 
     // Only slots 1..LineCount of the drawing are decomposed.
@@ -96,16 +59,10 @@ private Q_SLOTS:
         QFETCH(QList<QLine>, drawn);
         QFETCH(int, matched);
         QFETCH(int, penalty);
-        GameState g = scoringState(5, 1000, 0, 1000);
-        g.LineCount = int(task.size());
-        g.CellW = 40;
-        M_A_Rxy(g, tableOf(task));
-        g.TaskTrace = g.TraceWork;
-        M_A_Rxy(g, tableOf(drawn));
-        g.DrawnTrace = g.TraceWork;
-        HowMuchErrors(g);
-        QCOMPARE(g.Pro1.position(), matched);
-        QCOMPARE(g.Pro2.position(), 1000 - penalty);
+        const int lineCount = int(task.size());
+        const TraceScore score = scoreTraces(decomposeLines(tableOf(task), lineCount, 40).trace,
+                                             decomposeLines(tableOf(drawn), lineCount, 40).trace);
+        QCOMPARE(std::pair(score.matched, score.penalty), std::pair(matched, penalty));
     }
 
     // Level, Pro1 and Pro2 before and after a check, with a maximum of 150.
@@ -130,12 +87,14 @@ private Q_SLOTS:
         QFETCH(int, matched);
         QFETCH(int, missed);
         QFETCH(QList<int>, after);
-        GameState g = scoringState(before[0], 150, before[1], before[2]);
-        setTraces(g, matched, missed);
-        HowMuchErrors(g);
-        QCOMPARE((QList<int>{g.Level, g.Pro1.position(), g.Pro2.position()}), after);
-        QCOMPARE(g.Range, 20 + g.Level); // read again, changed or not
-        QCOMPARE(g.LineCount, 40 + g.Level);
+        Progress p;
+        p.level = before[0];
+        for (ScoreBar *bar : {&p.pro1, &p.pro2})
+            bar->setMaximum(150);
+        p.pro1.setPosition(before[1]);
+        p.pro2.setPosition(before[2]);
+        p = progressAfter(p, scoreOf(matched, missed));
+        QCOMPARE((QList<int>{p.level, p.pro1.position(), p.pro2.position()}), after);
     }
 
     // Only entries 1..1000 take part, and one whose A is 0 is empty whatever its B.
@@ -150,27 +109,7 @@ private Q_SLOTS:
         QCOMPARE(score.matched, 998);
         QCOMPARE(score.penalty, 4);
     }
-
-    // The level goes up from 4 to 5, then a bad cell of level 5 stops the check; the main
-    // window's bars still show the new positions.
-    void failingLookupKeepsThePartialState() {
-        for (const auto &[badRow, cellText, range] :
-             {std::tuple(LevelTable::RangeRow, QStringLiteral("x"), 99),
-              std::tuple(LevelTable::LineCountRow, QString(), 25)}) {
-            GameState g;
-            Game game(g);
-            g = scoringState(4, 150, 140, 150);
-            game.form1().showScoreBars();
-            g.levels.setCell(5, badRow, cellText);
-            setTraces(g, 12, 2);
-            QVERIFY_THROWS_EXCEPTION(GameError, game.form1().HowMuchErrors());
-            QCOMPARE((QList<int>{g.Level, g.Pro1.position(), g.Pro2.position()}), (QList{5, 0, 150}));
-            QCOMPARE((QList{game.form1().Pro1->value(), game.form1().Pro2->value()}), (QList{0, 150}));
-            QCOMPARE(g.Range, range);
-            QCOMPARE(g.LineCount, 77);
-        }
-    }
 };
 
-TESSARIN_TEST_MAIN(TestScoring)
+TESSARIN_CORE_TEST_MAIN(TestScoring)
 #include "test_scoring.moc"

@@ -1,6 +1,7 @@
 #include "TestMain.h"
 
 #include "board/BoardDrawing.h"
+#include "game/GameError.h"
 #include "game/Startup.h"
 
 #include <ranges>
@@ -177,6 +178,47 @@ private Q_SLOTS:
         QCOMPARE(colors(), std::tuple(false, true, true));
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
         QCOMPARE(colors(), std::tuple(true, false, false));
+    }
+
+    // Scoring reads the level's task size again, whether the level changed or not; a bad cell
+    // stops it there, and the bars still show the new positions. 12 points matched, 2 missed.
+    void scoringReadsTheLevelsSizeAgain_data() {
+        QTest::addColumn<int>("pro1"); // of 150, Pro2 full, at level 4
+        QTest::addColumn<int>("badRow");
+        QTest::addColumn<QString>("badCell");  // of level 5
+        QTest::addColumn<QList<int>>("after"); // Level, Pro1, Pro2, Range, LineCount
+        QTest::newRow("same level") << 0 << 0 << QString() << QList{4, 12, 142, 24, 44};
+        QTest::newRow("up, Range fails")
+            << 140 << int(LevelTable::RangeRow) << "x" << QList{5, 0, 150, 99, 77};
+        QTest::newRow("up, LineCount fails")
+            << 140 << int(LevelTable::LineCountRow) << QString() << QList{5, 0, 150, 25, 77};
+    }
+    void scoringReadsTheLevelsSizeAgain() {
+        QFETCH(int, pro1);
+        QFETCH(int, badRow);
+        QFETCH(QString, badCell);
+        QFETCH(QList<int>, after);
+        for (int level : {4, 5}) {
+            g->levels.setCell(level, LevelTable::RangeRow, QString::number(20 + level));
+            g->levels.setCell(level, LevelTable::LineCountRow, QString::number(40 + level));
+        }
+        if (badRow != 0) g->levels.setCell(5, badRow, badCell);
+        std::tie(g->Level, g->Range, g->LineCount) = std::tuple(4, 99, 77);
+        for (ScoreBar *bar : {&g->Pro1, &g->Pro2})
+            bar->setMaximum(150);
+        g->Pro1.setPosition(pro1);
+        g->Pro2.setPosition(150);
+        g->TaskTrace = g->DrawnTrace = Trace{};
+        for (int n = 1; n <= 14; ++n) {
+            g->TaskTrace.A[n] = g->TaskTrace.B[n] = n;
+            g->DrawnTrace.A[n] = g->DrawnTrace.B[n] = n <= 12 ? n : 0;
+        }
+        if (badRow != 0)
+            QVERIFY_THROWS_EXCEPTION(GameError, w->HowMuchErrors());
+        else
+            w->HowMuchErrors();
+        QCOMPARE((QList{g->Level, g->Pro1.position(), g->Pro2.position(), g->Range, g->LineCount}), after);
+        QCOMPARE((QList{w->Pro1->value(), w->Pro2->value()}), after.mid(1, 2));
     }
 
     // New stops at the failed lookup, after starting the countdown, with the old task
