@@ -23,6 +23,8 @@ appstream
 dpkg-dev
 file
 xdotool
+openbox
+x11-utils
 imagemagick
 "
 
