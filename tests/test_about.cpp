@@ -28,19 +28,21 @@ private Q_SLOTS:
     // settings dialog and stays open after it; OK and the close box hide it.
     void theBoxBesideTheModalDialog() {
         about().setWindowTitle(QStringLiteral("left from before"));
-        bool inFront = false;
+        bool inFront = false, ownedBySettings = false;
         int boxes = 0;
         withSettingsOpen(*t->game, [&](FormSet &s) {
             QTest::mouseClick(s.Button3, Qt::LeftButton);
             QTest::mouseClick(s.Button3, Qt::LeftButton);
             inFront = QTest::qWaitFor([&] { return QApplication::activeWindow() == &about(); });
+            ownedBySettings = about().windowHandle()->transientParent() == s.windowHandle();
             for (QWidget *w : QApplication::topLevelWidgets())
                 boxes += w->isVisible() && dynamic_cast<FormA *>(w) != nullptr;
             clickThroughWindow(about().Button3);
             clickThroughWindow(about().Label5);
             QTest::mouseClick(s.Button2, Qt::LeftButton);
         });
-        QVERIFY(inFront && boxes == 1);
+        QVERIFY(inFront && boxes == 1 && ownedBySettings);
+        QCOMPARE(about().windowHandle()->transientParent(), main().windowHandle());
         QCOMPARE(t->opened, (QList<QUrl>{QUrl::fromLocalFile(t->g.AppDir + QStringLiteral("readme.txt")),
                                          FormA::productPage()}));
         QTest::keyClick(&about(), Qt::Key_Escape); // only OK and the close box hide it
@@ -50,6 +52,8 @@ private Q_SLOTS:
         clickThroughWindow(about().Button1);
         QVERIFY(!about().isVisible());
         about().showInFront();
+        about().showMinimized(); // comes straight back
+        QVERIFY(QTest::qWaitFor([&] { return !about().isMinimized(); }));
         about().windowHandle()->close();
         QVERIFY(!about().isVisible());
     }

@@ -112,7 +112,7 @@ while IFS='|' read -r action expectations; do
     about-ok) click_design "$about" 487 420 164 ;;
     end) xdotool mousemove $((W - 90)) $((H - 68)) click 1 ;;
     *) fail "unknown action $action" ;;
-    esac
+    esac || check "$action can be done" false
     sleep 0.7
     settings=$(find_window settings) about=$(find_window about)
     set -f
@@ -126,7 +126,7 @@ while IFS='|' read -r action expectations; do
 done <<'EOF_WALK'
 settings   | shown settings; centred $settings; fixed_dialog $settings; is_above $settings $main
 about      | shown about; centred $about; fixed_dialog $about; blank_name $about; is_above $about $main
-minimise   | viewable $settings; viewable $main; viewable $about
+minimise   | viewable $settings; viewable $main; viewable $about; is_above $about $main
 aside      | shown about
 cancel     | ! shown settings; viewable $about; is_above $about $main
 into-main  | is_above $about $main
