@@ -126,7 +126,10 @@ void FormA::attachTo(QWidget *owner) {
 void FormA::setVisible(bool visible) {
     const bool showing = visible && !isVisible();
     QDialog::setVisible(visible);
-    if (showing && m_settingsDialog && m_settingsDialog->isVisible()) attachTo(m_settingsDialog);
+    if (showing && m_settingsDialog && m_settingsDialog->isVisible()) {
+        attachTo(m_settingsDialog);
+        raise(); // shown while it was still blocked, it was put beneath the dialog
+    }
 }
 
 void FormA::showInFront() {

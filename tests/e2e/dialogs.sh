@@ -125,7 +125,7 @@ while IFS='|' read -r action expectations; do
     set +f
 done <<'EOF_WALK'
 settings   | shown settings; centred $settings; fixed_dialog $settings; is_above $settings $main
-about      | shown about; centred $about; fixed_dialog $about; blank_name $about; is_above $about $main
+about      | shown about; centred $about; fixed_dialog $about; blank_name $about; is_above $about $settings
 minimise   | viewable $settings; viewable $main; viewable $about; is_above $about $main
 aside      | shown about
 cancel     | ! shown settings; viewable $about; is_above $about $main
@@ -135,8 +135,7 @@ into-main  | is_above $about $main
 escape     | viewable $about
 about-ok   | ! shown about
 settings   | shown settings; centred $settings
-about      | shown about; centred $about; blank_name $about
-aside      | shown about
+about      | shown about; centred $about; blank_name $about; is_above $about $settings
 about-ok   | ! shown about; shown settings
 cancel     | ! shown settings
 end        |
