@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -67,7 +68,7 @@ public:
 
 private:
     QWidget *m_dialog;
-    QWindow *m_window = nullptr;
+    QPointer<QWindow> m_window; // Qt may give the dialog a new one for a showing
     bool m_pending = false;
 };
 
