@@ -20,6 +20,7 @@ void Game::createDialogs() {
     m_formSet = std::make_unique<FormSet>(g, m_form1.get());
     m_formA = std::make_unique<FormA>(g);
     m_form1->setDialogs(m_formSet.get(), m_formA.get());
+    m_formA->belongTo(m_form1.get(), m_formSet.get());
 }
 
 Game::~Game() {

@@ -1,8 +1,12 @@
 #include "settings/DialogDesign.h"
 
+#include <QDialog>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 namespace DialogDesign {
@@ -18,6 +22,55 @@ QFont designFont(const QStringList &families, int designPixelSize, bool bold) {
     font.setBold(bold);
     return font;
 }
+
+// The frame of the last dialog the window manager framed: the best guess for a dialog
+// that has not been framed yet, since a window manager frames all dialogs alike.
+QMargins lastFrame;
+
+QMargins frameOf(const QWidget *window) {
+    const QWindow *handle = window->windowHandle();
+    return handle && handle->handle() ? handle->frameMargins() : QMargins();
+}
+
+// Where the window's client area goes so that its frame is centred on the screen.
+QPoint centredPosition(const QWidget *window, const QMargins &frame) {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect();
+    const QSize outer = window->size().grownBy(frame);
+    return QPoint(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
+                  area.y() + (area.height() - outer.height()) / 2 + frame.top());
+}
+
+// Centres a dialog again at its first exposure after a showing, when the window manager
+// has framed it and the real frame is known.
+class FrameCentring : public QObject {
+public:
+    explicit FrameCentring(QWidget *dialog) : QObject(dialog), m_dialog(dialog) {
+        dialog->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched == m_dialog && event->type() == QEvent::Show && !event->spontaneous()) {
+            m_pending = true;
+            QWindow *window = m_dialog->windowHandle();
+            if (window && window != m_window) {
+                window->installEventFilter(this);
+                m_window = window;
+            }
+        } else if (m_pending && watched == m_window && event->type() == QEvent::Expose &&
+                   m_window->isExposed()) {
+            m_pending = false;
+            if (m_dialog->geometry().topLeft() != centredPosition(m_dialog, frameOf(m_dialog)))
+                centreOnScreen(m_dialog);
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_dialog;
+    QPointer<QWindow> m_window; // Qt may give the dialog a new one for a showing
+    bool m_pending = false;
+};
 
 } // namespace
 
@@ -59,6 +112,28 @@ void makePlainButton(QPushButton *button, const QRect &designGeometry) {
     button->setDefault(false);
     button->setGeometry(
         scaled(designGeometry.x(), designGeometry.y(), designGeometry.width(), designGeometry.height()));
+}
+
+void makeFixedDialog(QDialog *dialog) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+    new FrameCentring(dialog);
+}
+
+void centreOnScreen(QWidget *window) {
+    QMargins frame = frameOf(window);
+    if (frame.isNull())
+        frame = lastFrame;
+    else
+        lastFrame = frame;
+    window->setGeometry(QRect(centredPosition(window, frame), window->size()));
+}
+
+void refuseMinimising(QWidget *dialog, QEvent *event) {
+    if (event->type() != QEvent::WindowStateChange || !dialog->isMinimized()) return;
+    QTimer::singleShot(0, dialog, [dialog] {
+        if (dialog->isMinimized()) dialog->setWindowState(dialog->windowState() & ~Qt::WindowMinimized);
+    });
 }
 
 } // namespace DialogDesign

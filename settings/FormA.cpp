@@ -3,6 +3,7 @@
 #include "game/ErrorHandler.h"
 #include "settings/DesktopShell.h"
 #include "settings/DialogDesign.h"
+#include "settings/ShortAddress.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -10,7 +11,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
+#include <QWindow>
 
 using namespace DialogDesign;
 
@@ -30,6 +31,7 @@ const QString SmallPrint = QStringLiteral("Tessarin " TESSARIN_VERSION " \u00b7 
 // The box reads nothing of the game state.
 FormA::FormA(GameState &) : QDialog(nullptr) {
     setObjectName(QStringLiteral("FormA"));
+    makeFixedDialog(this);
     createControls();
     FormCreate();
 }
@@ -52,14 +54,15 @@ void FormA::createControls() {
     Label5->setPalette(linkPalette);
     Label5->setCursor(Qt::PointingHandCursor);
     Label5->setGeometry(scaled(264, 40, 189, 19));
-    // A long address is shortened where it says least: a file's folders, a web
-    // address's middle. The whole of it is in the tooltip.
+    // The label names the page as short as it reads well; the whole address is in the
+    // tooltip.
     const QUrl page = productPage();
-    const QString address = page.toDisplayString();
-    Label5->setText(QFontMetrics(linkFont).elidedText(
-        address, page.isLocalFile() ? Qt::ElideLeft : Qt::ElideMiddle, Label5->width()));
+    const QFontMetrics link(linkFont);
+    const int room = Label5->width();
+    Label5->setText(
+        shortAddress(page, [&](const QString &text) { return link.horizontalAdvance(text) <= room; }));
     Label5->adjustSize(); // sized to its text, underline included
-    Label5->setToolTip(address);
+    Label5->setToolTip(page.toDisplayString());
     Label5->installEventFilter(this);
 
     ProgramIcon = new QLabel(this);
@@ -98,13 +101,35 @@ void FormA::FormCreate() {
 }
 
 void FormA::FormShow() {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect area = screen->geometry();
-        const QSize outer = frameGeometry().size();
-        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
-    }
+    centreOnScreen(this);
     setWindowTitle(QString());
+    // An empty title reaches the window system as the program's name; a zero-width space
+    // shows nothing in the caption bar.
+    if (QWindow *window = windowHandle()) window->setTitle(QStringLiteral("\u200b"));
+}
+
+void FormA::belongTo(QWidget *mainWindow, QWidget *settingsDialog) {
+    m_mainWindow = mainWindow;
+    m_settingsDialog = settingsDialog;
+    if (settingsDialog) settingsDialog->installEventFilter(this);
+}
+
+// The window system learns at each showing that the box belongs to the main window,
+// which keeps it above that window. Qt's modality also goes by this bond and would
+// block the box with the main window while the settings dialog is open; so for that
+// time the box belongs, as far as Qt knows, to the settings dialog.
+void FormA::attachTo(QWidget *owner) {
+    if (windowHandle() && owner && owner->windowHandle())
+        windowHandle()->setTransientParent(owner->windowHandle());
+}
+
+void FormA::setVisible(bool visible) {
+    const bool showing = visible && !isVisible();
+    QDialog::setVisible(visible);
+    if (showing && m_settingsDialog && m_settingsDialog->isVisible()) {
+        attachTo(m_settingsDialog);
+        raise(); // shown while it was still blocked, it was put beneath the dialog
+    }
 }
 
 void FormA::showInFront() {
@@ -139,11 +164,29 @@ QUrl FormA::productPage() {
 }
 
 void FormA::showEvent(QShowEvent *event) {
+    if (!event->spontaneous()) attachTo(m_mainWindow);
     QDialog::showEvent(event);
     if (!event->spontaneous()) runGuarded([this] { FormShow(); });
 }
 
+void FormA::changeEvent(QEvent *event) {
+    refuseMinimising(this, event);
+    QDialog::changeEvent(event);
+}
+
+void FormA::keyPressEvent(QKeyEvent *event) {
+    // Only OK and the close box hide the box.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool FormA::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_settingsDialog && isVisible() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        attachTo(event->type() == QEvent::Show ? m_settingsDialog : m_mainWindow);
     if (watched == Label5 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
         Label5->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {

@@ -15,8 +15,12 @@ class FormA : public QDialog {
 public:
     explicit FormA(GameState &state);
 
+    // The box stays above the main window, also while the settings dialog is open.
+    void belongTo(QWidget *mainWindow, QWidget *settingsDialog);
+
     // The settings dialog's About button: shows the box, or brings it to the front.
     void showInFront();
+    void setVisible(bool visible) override;
 
     void FormCreate();
     void FormShow();
@@ -35,8 +39,14 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
+    void attachTo(QWidget *owner);
+
+    QWidget *m_mainWindow = nullptr;
+    QWidget *m_settingsDialog = nullptr;
 };

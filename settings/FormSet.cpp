@@ -8,13 +8,11 @@
 #include "settings/FormA.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QWindow>
 #include <algorithm>
 #include <limits>
@@ -68,6 +66,7 @@ FormSet::FormSet(GameState &state, Form1 *mainWindow) : QDialog(nullptr), g(stat
     setObjectName(QStringLiteral("FormSet"));
     // Modal for the main window only: the About box stays usable beside the dialog.
     setWindowModality(Qt::WindowModal);
+    makeFixedDialog(this);
     createControls();
     connectHandlers();
     FormCreate();
@@ -150,11 +149,7 @@ void FormSet::FormCreate() {
     EditT1->setText(QString::number(g.Time1)); // each change runs the field's reaction
     Edit1->setText(QString::number(g.Level));
 
-    const QSize outer = frameGeometry().size();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
-    }
+    centreOnScreen(this);
 
     g.levels.load(g.Liniy_level, g.Range_level);
 
@@ -233,6 +228,11 @@ void FormSet::showEvent(QShowEvent *e) {
         runGuarded([this] { FormActivate(); });
     }
     QDialog::showEvent(e);
+}
+
+void FormSet::changeEvent(QEvent *e) {
+    refuseMinimising(this, e);
+    QDialog::changeEvent(e);
 }
 
 void FormSet::keyPressEvent(QKeyEvent *e) {

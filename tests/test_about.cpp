@@ -1,6 +1,10 @@
 #include "DialogTesting.h"
 
 #include "board/BoardDrawing.h"
+#include "settings/DialogDesign.h"
+#include "settings/ShortAddress.h"
+
+#include <QDir>
 
 class TestAbout : public QObject {
     Q_OBJECT
@@ -24,29 +28,62 @@ private Q_SLOTS:
     // settings dialog and stays open after it; OK and the close box hide it.
     void theBoxBesideTheModalDialog() {
         about().setWindowTitle(QStringLiteral("left from before"));
-        bool inFront = false;
+        bool inFront = false, ownedBySettings = false;
         int boxes = 0;
         withSettingsOpen(*t->game, [&](FormSet &s) {
             QTest::mouseClick(s.Button3, Qt::LeftButton);
             QTest::mouseClick(s.Button3, Qt::LeftButton);
             inFront = QTest::qWaitFor([&] { return QApplication::activeWindow() == &about(); });
+            ownedBySettings = about().windowHandle()->transientParent() == s.windowHandle();
             for (QWidget *w : QApplication::topLevelWidgets())
                 boxes += w->isVisible() && dynamic_cast<FormA *>(w) != nullptr;
             clickThroughWindow(about().Button3);
             clickThroughWindow(about().Label5);
             QTest::mouseClick(s.Button2, Qt::LeftButton);
         });
-        QVERIFY(inFront && boxes == 1);
+        QVERIFY(inFront && boxes == 1 && ownedBySettings);
+        QCOMPARE(about().windowHandle()->transientParent(), main().windowHandle());
         QCOMPARE(t->opened, (QList<QUrl>{QUrl::fromLocalFile(t->g.AppDir + QStringLiteral("readme.txt")),
                                          FormA::productPage()}));
+        QTest::keyClick(&about(), Qt::Key_Escape); // only OK and the close box hide it
         QVERIFY(about().windowTitle().isEmpty() && about().isVisible() && !t->game->formSet().isVisible());
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QVERIFY((about().frameGeometry().center() - screen.center()).manhattanLength() <= 2);
         clickThroughWindow(about().Button1);
         QVERIFY(!about().isVisible());
         about().showInFront();
+        about().showMinimized(); // comes straight back
+        QVERIFY(QTest::qWaitFor([&] { return !about().isMinimized(); }));
         about().windowHandle()->close();
         QVERIFY(!about().isVisible());
+    }
+
+    // The link names the page within the label's room, counted here in characters: a web
+    // page by its site, a file by its path, folders going from the middle first.
+    void theLinkText_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QString>("shown");
+        const QString home = QDir::homePath();
+        const auto row = [](const char *name, const QString &page, int room, const QString &shown) {
+            QTest::newRow(name) << page << room << shown;
+        };
+        row("site", "https://www.orv.example/games/tessarin.html", 40, "www.orv.example");
+        row("site, cut in the middle", "https://www.orv.example/", 9, "www.\u2026mple");
+        row("path that fits", "/usr/lib/tessarin/tessarin.html", 31, "/usr/lib/tessarin/tessarin.html");
+        row("one folder left out", "/usr/lib/tessarin/tessarin.html", 30,
+            "/usr/\u2026/tessarin/tessarin.html");
+        row("two folders left out", "/usr/lib/tessarin/tessarin.html", 28, "/usr/\u2026/tessarin.html");
+        row("the file's name only", "/usr/lib/tessarin/tessarin.html", 19, "\u2026/tessarin.html");
+        row("the name cut", "/usr/lib/tessarin/tessarin.html", 9, "\u2026/te\u2026html");
+        row("home as ~", home + "/src/build/tessarin.html", 25, "~/src/build/tessarin.html");
+        row("home kept in front", home + "/src/build/tessarin.html", 23, "~/\u2026/build/tessarin.html");
+    }
+    void theLinkText() {
+        QFETCH(QString, page);
+        QFETCH(int, room);
+        const QUrl url = page.startsWith(u'/') ? QUrl::fromLocalFile(page) : QUrl(page);
+        QTEST(shortAddress(url, [&](const QString &text) { return text.size() <= room; }), "shown");
     }
 
     // The readme and the product page lie beside the executable, as the build puts them,
@@ -56,6 +93,8 @@ private Q_SLOTS:
         if (QStringLiteral(TESSARIN_PRODUCT_PAGE).isEmpty())
             QCOMPARE(page, QUrl::fromLocalFile(t->g.AppDir + QStringLiteral("tessarin.html")));
         QCOMPARE(about().Label5->toolTip(), page.toDisplayString());
+        QVERIFY(about().Label5->width() <= DialogDesign::scaled(189) &&
+                about().Label5->text().endsWith(u".html"));
         QCOMPARE(about().Label5->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QVERIFY(about().Label5->font().underline() && !about().ProgramIcon->pixmap().isNull());
         QVERIFY(about().Label1->text().contains(QStringLiteral(TESSARIN_VERSION)));

@@ -26,6 +26,8 @@ lintian
 man-db
 groff-base
 xdotool
+openbox
+x11-utils
 imagemagick
 "
 
