@@ -276,6 +276,10 @@ bool Form1::eventFilter(QObject *watched, QEvent *e) {
         // The window paints this exposure once the event is through; what waits for the
         // first frame comes after that.
         if (m_afterFirstFrame) QTimer::singleShot(0, this, std::exchange(m_afterFirstFrame, nullptr));
+        // The sound output opens after that, so that neither start-up nor the first cue
+        // waits for it.
+        if (!std::exchange(m_soundPrepared, true))
+            QTimer::singleShot(0, this, [this] { MP.prepare(g.AppDir + LineStartCue); });
     }
     return QWidget::eventFilter(watched, e);
 }
