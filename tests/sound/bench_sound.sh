@@ -56,19 +56,22 @@ rec_pid=
 python3 "$heard" "$work/rec.raw" "$resources/puk.wav" "$resources/puk_bum.wav" >"$work/heard.txt"
 python3 - "$work/events" "$work/heard.txt" "$start_ns" <<'PY'
 import statistics, sys
-events = [l.split() for l in open(sys.argv[1])]
-heard = [l.split() for l in open(sys.argv[2])]
-if len(events) != len(heard):
-    sys.exit(f"{len(events)} cues asked for, {len(heard)} heard")
+# Times in ms: events after start_ns, sounds after sample 0 of the recording, which came
+# a little before start_ns. A sound belongs to the last request for its cue before it.
+events = [(w, c, (int(ns) - int(sys.argv[3])) / 1e6) for w, c, ns in (l.split() for l in open(sys.argv[1]))]
+sounds = [(l.split()[0][:-4], float(l.split()[2]), l.split()[5], l.split()[-1] == "whole") for l in open(sys.argv[2])]
 onsets = {}
-for (who, cue, ns), h in zip(events, heard):
-    if h[0] != cue + ".wav":
-        sys.exit(f"asked for {cue}, heard {h[0]}")
-    # Onset after the request, less the unknown time of sample 0 (the same for all).
-    onsets.setdefault(who, []).append(float(h[2]) - (int(ns) - int(sys.argv[3])) / 1e6)
-    print(f"{who:6} {cue:7} heard {h[5]:>5} ms{' (whole)' if h[-1] == 'whole' else ''}")
-game, plain = statistics.median(onsets["game"]), statistics.median(onsets["paplay"])
-print(f"onset, game minus paplay: median {game - plain:+.1f} ms "
-      f"(spread game {max(onsets['game']) - min(onsets['game']):.1f} ms, "
-      f"paplay {max(onsets['paplay']) - min(onsets['paplay']):.1f} ms)")
+for who, cue, at in events:
+    mine = [s for s in sounds if s[0] == cue and -100 < s[1] - at < 300]
+    if not mine:
+        print(f"{who:6} {cue:7} not heard")
+        continue
+    name, start, heard, whole = mine[0]
+    onsets.setdefault(who, []).append(start - at)
+    print(f"{who:6} {cue:7} heard {heard:>5} ms{' (whole)' if whole else ''}")
+if len(onsets) == 2:
+    game, plain = statistics.median(onsets["game"]), statistics.median(onsets["paplay"])
+    print(f"onset, game minus paplay: median {game - plain:+.1f} ms "
+          f"(spread game {max(onsets['game']) - min(onsets['game']):.1f} ms, "
+          f"paplay {max(onsets['paplay']) - min(onsets['paplay']):.1f} ms)")
 PY
