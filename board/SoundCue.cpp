@@ -1,6 +1,7 @@
 #include "board/SoundCue.h"
 
 #include "board/SoundThread.h"
+#include "game/GameError.h"
 
 #include <QFileInfo>
 
@@ -50,7 +51,6 @@ void SoundCue::play(const QString &path) {
     } catch (...) {
         // Opening the next cue closes the previous one, even when the new file turns
         // out to be unplayable.
-        m_sounds.remove(path);
         if (m_thread) m_thread->post(SoundThread::Request::Stop);
         throw;
     }
@@ -60,7 +60,7 @@ void SoundCue::play(const QString &path) {
 void SoundCue::prepare(const QString &path) {
     try {
         thread(path).post(SoundThread::Request::Prepare, read(path));
-    } catch (...) {
-        m_sounds.remove(path);
+    } catch (const GameError &) {
+        // Reported when the cue is asked for.
     }
 }
