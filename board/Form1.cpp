@@ -272,12 +272,21 @@ void Form1::onActivated() {
     runGuarded([this] { FormActivate(); });
 }
 
+namespace {
+// Long enough for the first frame to reach the screen and the work queued after it to end.
+constexpr int SoundPrepareDelayMs = 250;
+} // namespace
+
 bool Form1::eventFilter(QObject *watched, QEvent *e) {
     if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
         runGuarded([this] { FormPaint(); });
         // The window paints this exposure once the event is through; what waits for the
         // first frame comes after that.
         if (m_afterFirstFrame) QTimer::singleShot(0, this, std::exchange(m_afterFirstFrame, nullptr));
+        // The sound output opens a moment after that, on the sound thread, so that neither
+        // the first frame nor the first cue waits for it; a cue asked for sooner opens it.
+        if (!std::exchange(m_soundPrepared, true))
+            QTimer::singleShot(SoundPrepareDelayMs, this, [this] { MP.prepare(g.AppDir + LineStartCue); });
     }
     return QWidget::eventFilter(watched, e);
 }

@@ -17,6 +17,9 @@
 class FormSet;
 class FormA;
 
+// The two cues of the line entry.
+extern const QString LineStartCue, LineEndCue;
+
 // The main window: the full-screen board framed by four pictures, the command
 // buttons, the two score bars and the status line. Its handlers are spread over the
 // subsystems they belong to: commands in game/, scoring in analysis/, layout,
@@ -104,5 +107,6 @@ private:
     bool m_settingsSaved = false;
     bool m_inLayout = false;
     bool m_picturesLoaded = false;
+    bool m_soundPrepared = false;
     std::function<void()> m_afterFirstFrame;
 };

@@ -6,10 +6,10 @@
 #include "board/Form1.h"
 #include "board/Snapping.h"
 
-namespace {
-
 const QString LineStartCue = QStringLiteral("puk.wav");
 const QString LineEndCue = QStringLiteral("puk_bum.wav");
+
+namespace {
 
 // The rubber band runs from the open line's start point to (RubberX, RubberY). It
 // inverts the pixels under it, so drawing the same band again erases it. The pen goes

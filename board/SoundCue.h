@@ -1,12 +1,17 @@
 #pragma once
 
+#include "board/WaveFile.h"
+
+#include <QHash>
 #include <QString>
 #include <memory>
 
-class SoundOutput;
+class SoundThread;
 
 // The media player `MP` of the main window, which plays the line-entry cues. One player
-// serves the whole window, so a new cue cuts off the one still sounding.
+// serves the whole window, so a new cue cuts off the one still sounding. The window only
+// checks the cue file and hands its samples to the sound thread; it never waits on the
+// sound system.
 class SoundCue {
 public:
     SoundCue();
@@ -14,20 +19,24 @@ public:
     SoundCue(const SoundCue &) = delete;
     SoundCue &operator=(const SoundCue &) = delete;
 
-    // Opens the WAV file at `path` and starts playing it without waiting. A file that is
-    // missing, unreadable or not a PCM WAV file raises a GameError naming the file and
-    // the reason. A sound system that cannot play (no audio device) stays silent.
+    // Checks the WAV file at `path` and starts playing it without waiting. A file that is
+    // missing, unreadable or not a playable PCM WAV file raises a GameError naming the
+    // file and the reason, and cuts off the cue still sounding. A sound system that cannot
+    // play (no server, a hung one) stays silent.
     void play(const QString &path);
+
+    // Opens the sound output for the cue at `path` ahead of the first cue; a cue file that
+    // cannot be read is left for play() to report.
+    void prepare(const QString &path);
 
     // The file of the last cue asked for, whether or not it could be opened.
     const QString &fileName() const { return m_fileName; }
 
 private:
-    QString m_fileName;
-    // Made at the first cue, so that starting the game does not wait for the sound system.
-    std::unique_ptr<SoundOutput> m_output;
-};
+    std::shared_ptr<const WaveSound> read(const QString &path);
+    SoundThread &thread(const QString &path);
 
-// Checks that `path` is a readable RIFF/WAVE file holding PCM sound the player can play;
-// raises a GameError naming the file and the reason otherwise.
-void openWaveFile(const QString &path);
+    QString m_fileName;
+    QHash<QString, std::shared_ptr<const WaveSound>> m_sounds; // read again when the file changes
+    SoundThread *m_thread = nullptr;                           // started at the first cue or preparation
+};

@@ -1,15 +1,19 @@
 #pragma once
 
-#include <QString>
+#include "board/WaveFile.h"
 
-// What plays the cues: the sound system, which lives in a module of its own
-// (tessarin_sound, beside the executable) that is loaded at the first cue, so that
-// starting the game does not wait for the sound libraries to load.
+// What plays the cues: the desktop's sound system, reached through a module of its own
+// (tessarin_sound, beside the executable) so that the game starts without loading the
+// multimedia libraries. Every call comes from the sound thread, never the window's:
+// any of them may wait on a sound server that has stopped answering.
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
-    // Starts playing the WAV file without waiting; a sound still playing stops.
-    virtual void play(const QString &path) = 0;
+    // Opens the output for sounds in `format`'s format, so that the first cue starts at once.
+    virtual void prepare(const WaveSound &format) = 0;
+    // Cuts off the sound still playing and plays `sound` whole, without waiting for its end.
+    virtual void play(const WaveSound &sound) = 0;
+    // Cuts off the sound still playing.
     virtual void stop() = 0;
 };
 

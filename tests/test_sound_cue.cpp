@@ -1,7 +1,10 @@
 #include "TestMain.h"
 
 #include "AnsweringBoard.h"
+#include "board/WaveFile.h"
 #include "game/GameError.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -24,6 +27,10 @@ QByteArray riff(const QByteArray &chunks, const char *form = "WAVE") {
 }
 const QByteArray Pcm16 = format(1, 1, 22050, 16), Data = chunk("data", QByteArray(800, '\x10'));
 
+QByteArray readFile(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 bool writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
@@ -37,18 +44,26 @@ QString cueText(const QString &path, const QString &reason) {
 class TestSoundCue : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Only a readable PCM WAV file opens; anything else is reported with its reason.
-    void openWaveFile_data() {
+    // Only a regular PCM WAV file whose chunks lie inside it and whose format fields
+    // agree opens; anything else is reported with its reason, without ever waiting on
+    // the file. Each file replaces a good one read before, which must not be taken for it.
+    void readWaveFile_data() {
         QTest::addColumn<QString>("name"); // only puk.wav is written
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("reason"); // empty: the file opens
-        auto row = [](const char *title, const QByteArray &content, const char *reason = "",
-                      const char *name = "puk.wav") { QTest::newRow(title) << name << content << reason; };
-        for (const char *cue : {"puk.wav", "puk_bum.wav"})
-            QTest::addRow("the game's %s", cue) << QString(BuildDir + cue) << QByteArray() << QString();
-        row("8-bit stereo", riff(format(1, 2, 8000, 8) + Data));
-        row("odd-sized chunks between", riff(chunk("LIST", "INFOabc") + Pcm16 + chunk("fact", "x") + Data));
-        row("longer format chunk", riff(chunk("fmt ", Pcm16.mid(8) + littleEndian(0, 2)) + Data));
+        QTest::addColumn<int>("bytes");      // of samples, when it opens
+        auto row = [](const char *title, const QByteArray &content, const char *reason = "", int bytes = 0,
+                      const char *name = "puk.wav") {
+            QTest::newRow(title) << name << content << reason << bytes;
+        };
+        const QByteArray game = readFile(BuildDir + "puk_bum.wav");
+        row("the game's puk_bum.wav", game, "", 28224);
+        row("8-bit stereo", riff(format(1, 2, 8000, 8) + Data), "", 800);
+        row("odd-sized chunks between", riff(chunk("LIST", "INFOabc") + Pcm16 + chunk("fact", "x") + Data),
+            "", 800);
+        row("longer format chunk", riff(chunk("fmt ", Pcm16.mid(8) + littleEndian(0, 2)) + Data), "", 800);
+        row("half a frame at the end", riff(Pcm16 + chunk("data", "abc")), "", 2);
+        row("empty", "", "it is not a WAV file");
         row("text", "puk\n", "it is not a WAV file");
         row("RIFF of another kind", riff(Pcm16 + Data, "AVI "), "it is not a WAV file");
         row("floating point", riff(format(3, 1, 22050, 32) + Data), "its sound is not PCM (format 3)");
@@ -56,26 +71,41 @@ private Q_SLOTS:
             "its PCM sound cannot be played (1 channels, 22050 Hz, 24 bits)");
         row("no channels", riff(format(1, 0, 22050, 16) + Data),
             "its PCM sound cannot be played (0 channels, 22050 Hz, 16 bits)");
+        row("block align disagrees", riff(Pcm16.left(20) + littleEndian(4, 2) + Pcm16.mid(22) + Data),
+            "its format fields disagree (block align 4, byte rate 44100)");
+        row("byte rate disagrees", riff(Pcm16.left(16) + littleEndian(22050, 4) + Pcm16.mid(20) + Data),
+            "its format fields disagree (block align 2, byte rate 22050)");
         row("format chunk cut short", riff(chunk("fmt ", Pcm16.mid(8, 12)) + Data),
             "its format chunk is cut short");
-        row("file ends in the format", riff(Pcm16).left(30), "its format chunk is cut short");
         row("sound before the format", riff(Data + Pcm16), "it has no PCM format before its sound");
         row("no sound", riff(Pcm16), "it holds no sound");
-        row("sound chunk without its samples", riff(Pcm16 + chunk("data", {}, 800)), "it holds no sound");
-        row("chunk size beyond the end", riff(Pcm16 + chunk("LIST", "ab", 0x7FFFFFF0)), "it holds no sound");
-        row("missing", {}, "the file does not exist", "missing.wav");
-        row("a folder", {}, "the file cannot be read", "folder.wav");
+        row("first 5000 bytes", game.left(5000), "it is cut short");
+        row("file ends in the format", riff(Pcm16).left(30), "it is cut short");
+        row("sound size beyond the end",
+            riff(Pcm16 + chunk("data", QByteArray(200, 1), 0xFFFFFF00)).left(244), "it is cut short");
+        row("chunk size beyond the end", riff(Pcm16 + chunk("LIST", "ab", 0x7FFFFFF0)), "it is cut short");
+        row("missing", {}, "the file does not exist", 0, "missing.wav");
+        row("a folder", {}, "it is not a regular file", 0, "folder.wav");
+        row("a FIFO", {}, "it is not a regular file", 0, "fifo.wav");
+        row("over 16 MiB", {}, "it is larger than 16 MiB", 0, "huge.wav");
     }
-    void openWaveFile() {
+    void readWaveFile() {
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, reason);
+        QFETCH(int, bytes);
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("folder.wav") && writeFile(dir.filePath("puk.wav"), content));
-        const QString path = QDir(dir.path()).filePath(name);
+        const QString puk = dir.filePath("puk.wav"), path = dir.filePath(name);
+        QVERIFY(writeFile(puk, riff(Pcm16 + Data)));
+        auto known = ::readWaveFile(puk);
+        QVERIFY(QDir(dir.path()).mkdir("folder.wav") &&
+                mkfifo(qPrintable(dir.filePath("fifo.wav")), 0600) == 0);
+        const QString huge = dir.filePath("huge.wav"); // sparse
+        QVERIFY(writeFile(puk, content) && writeFile(huge, {}) && QFile::resize(huge, MaxWaveFileSize + 1));
         try {
-            ::openWaveFile(path);
+            const auto sound = ::readWaveFile(path, known);
             QVERIFY2(reason.isEmpty(), "the file opened");
+            QCOMPARE(sound->samples.size(), bytes);
         } catch (const GameError &error) {
             QCOMPARE(error.text(), cueText(path, reason));
         }

@@ -29,6 +29,9 @@ xdotool
 openbox
 x11-utils
 imagemagick
+pulseaudio
+pulseaudio-utils
+python3
 "
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
