@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -13,8 +14,27 @@ namespace {
 
 int wakeFds[2] = {-1, -1}; // the handler writes into [0]; the event loop reads [1]
 
+// When the event loop was woken and has not answered yet (seconds on the monotonic
+// clock, 0 when nothing waits). Senders often repeat a signal at once (timeout and
+// systemd send it to the process and to its group): a repeat within this grace is
+// the same request; one after it finds a game that no longer answers.
+volatile sig_atomic_t unansweredSince = 0;
+constexpr int AnswerGrace = 3;
+
+long monotonicSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return long(now.tv_sec) + 1; // never 0
+}
+
 extern "C" void wakeEventLoop(int signal) {
     const int savedErrno = errno;
+    const long now = monotonicSeconds();
+    if (unansweredSince != 0 && now - unansweredSince >= AnswerGrace) {
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+    }
+    if (unansweredSince == 0) unansweredSince = sig_atomic_t(now);
     const char byte = char(signal);
     [[maybe_unused]] const auto written = ::write(wakeFds[0], &byte, 1);
     errno = savedErrno;
@@ -40,6 +60,7 @@ void endOnSignals(QWidget &mainWindow) {
                          char bytes[16];
                          while (::read(wakeFds[1], bytes, sizeof bytes) > 0) {
                          }
+                         unansweredSince = 0;
                          // Closing the main window leaves every event loop, a modal
                          // dialog's or message box's included.
                          if (window) window->close();
@@ -47,7 +68,7 @@ void endOnSignals(QWidget &mainWindow) {
     struct sigaction action {};
     action.sa_handler = wakeEventLoop;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = SA_RESTART;
     for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
         // A signal ignored from the start stays ignored: nohup's SIGHUP, a background
         // job's SIGINT.

@@ -8,8 +8,8 @@
 // logout or shutdown, SIGHUP when the terminal closes, SIGINT for Ctrl+C (these two
 // only when they were not ignored from the start, as nohup and a shell's background
 // jobs have them). The handler
-// only wakes the event loop; the same signal a second time ends the process at once,
-// in case the game no longer answers.
+// only wakes the event loop; a signal that comes while an earlier one has gone
+// unanswered for a few seconds ends the process at once, as the game no longer answers.
 void endOnSignals(QWidget &mainWindow);
 
 // The work to do when the process exits without returning from the event loop, as the

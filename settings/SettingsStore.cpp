@@ -28,7 +28,7 @@ constexpr int32_t DefaultTime2 = 10;
 constexpr int32_t DefaultLevel = 2;
 constexpr int32_t AnswerTime = 10000; // whatever Time2 was stored, a run starts with this
 
-// Named text values under Software\Orv\Tessarin in the player's own part of the store.
+// Named text values under [General] in the player's settings file.
 class Store {
 public:
     // Opens the store in `file`, or an empty store when `file` is empty. Only the
@@ -38,8 +38,8 @@ public:
         if (!file.isEmpty()) m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
     }
 
-    // A value that is missing or not text (another registry type, an INI list such as
-    // "1, 2") gives the default.
+    // A value that is missing or not text (an INI list such as "1, 2", a typed value
+    // such as "@ByteArray(5)") gives the default.
     QString readText(const QString &name, const QString &defaultText) const {
         const QVariant value = m_settings ? m_settings->value(name) : QVariant();
         return value.typeId() == QMetaType::QString ? value.toString() : defaultText;

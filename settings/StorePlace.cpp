@@ -29,11 +29,13 @@ QString kindOf(mode_t mode) {
 }
 
 // Why there is no usable file at `path` (links followed), or an empty text when there
-// is one or nothing at all.
-QString notRegularReason(const QString &path) {
+// is one or nothing at all. The message already names the store, so the store itself is
+// "it".
+QString notRegularReason(const QString &path, const QString &store) {
     struct stat info {};
     if (::stat(native(path).constData(), &info) != 0 || S_ISREG(info.st_mode)) return {};
-    return QStringLiteral("\"%1\" is %2, not a regular file").arg(path, kindOf(info.st_mode));
+    const QString subject = path == store ? QStringLiteral("it") : u'"' + path + u'"';
+    return QStringLiteral("%1 is %2, not a regular file").arg(subject, kindOf(info.st_mode));
 }
 
 // Makes the folder and every missing folder above it, or says why it cannot.
@@ -65,15 +67,15 @@ QString storeFile() {
 }
 
 bool safeToRead(const QString &path) {
-    return notRegularReason(path).isEmpty();
+    return notRegularReason(path, path).isEmpty();
 }
 
 QString unwritableReason(const QString &path) {
     const QString folder = QFileInfo(path).path();
     QString reason = makeFolder(folder);
-    if (reason.isEmpty()) reason = notRegularReason(path);
+    if (reason.isEmpty()) reason = notRegularReason(path, path);
     // The store is written under a lock file beside it, which must not block either.
-    if (reason.isEmpty()) reason = notRegularReason(path + QStringLiteral(".lock"));
+    if (reason.isEmpty()) reason = notRegularReason(path + QStringLiteral(".lock"), path);
     if (!reason.isEmpty()) return reason;
     const QByteArray file = native(path);
     if (::access(file.constData(), F_OK) == 0) {

@@ -220,8 +220,8 @@ private Q_SLOTS:
         }
         QCOMPARE(m_reports,
                  QStringList(QStringLiteral("Your settings and progress could not be saved to \"%1\": "
-                                            "\"%2\" is %3, not a regular file.")
-                                 .arg(store, path, kind)));
+                                            "%2 is %3, not a regular file.")
+                                 .arg(store, path == store ? "it" : '"' + path + '"', kind)));
         QVERIFY(!QFileInfo(path).isFile() && QFileInfo::exists(path));
     }
 

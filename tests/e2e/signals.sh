@@ -71,7 +71,7 @@ reach() {
     wait_for 50 other_window "$main" "$dialog"
 }
 
-# Signal or "x-lost", phase, the exit status expected.
+# Signals or "x-lost", phase, the exit status expected.
 while read -r stop phase expected; do
     row="$stop in $phase"
     rm -rf "$work/config" "$work/display" "$work/game.log"
@@ -93,7 +93,10 @@ while read -r stop phase expected; do
         main=$(xdotool search --onlyvisible --name '^Tessarin training$' | head -n 1) &&
         reach "$phase"; then
         sleep 0.3
-        if [ "$stop" = x-lost ]; then kill "$xvfb_pid"; else kill -s "$stop" "$game_pid"; fi
+        # "TERM,TERM": the same signal twice at once, as timeout and systemd send it.
+        if [ "$stop" = x-lost ]; then kill "$xvfb_pid"; else for s in $(echo "$stop" | tr , ' '); do
+            kill -s "$s" "$game_pid"
+        done; fi
         # A game that no longer answers is killed after 10 s and fails its row.
         wait_for 100 sh -c "! kill -0 $game_pid" || kill -9 "$game_pid"
         status=0
@@ -132,6 +135,7 @@ INT answering 0
 INT half-line 0
 INT dialog 0
 INT about 0
+TERM,TERM dialog 0
 x-lost answering 1
 x-lost dialog 1
 ROWS
