@@ -71,7 +71,7 @@ reach() {
     wait_for 50 other_window "$main" "$dialog"
 }
 
-# Signals or "x-lost", phase, the exit status expected.
+# Signal or "x-lost", phase, the exit status expected.
 while read -r stop phase expected; do
     row="$stop in $phase"
     rm -rf "$work/config" "$work/display" "$work/game.log"
@@ -93,10 +93,7 @@ while read -r stop phase expected; do
         main=$(xdotool search --onlyvisible --name '^Tessarin training$' | head -n 1) &&
         reach "$phase"; then
         sleep 0.3
-        # "TERM,TERM": the same signal twice at once, as timeout and systemd send it.
-        if [ "$stop" = x-lost ]; then kill "$xvfb_pid"; else for s in $(echo "$stop" | tr , ' '); do
-            kill -s "$s" "$game_pid"
-        done; fi
+        if [ "$stop" = x-lost ]; then kill "$xvfb_pid"; else kill -s "$stop" "$game_pid"; fi
         # A game that no longer answers is killed after 10 s and fails its row.
         wait_for 100 sh -c "! kill -0 $game_pid" || kill -9 "$game_pid"
         status=0
@@ -135,7 +132,6 @@ INT answering 0
 INT half-line 0
 INT dialog 0
 INT about 0
-TERM,TERM dialog 0
 x-lost answering 1
 x-lost dialog 1
 ROWS
