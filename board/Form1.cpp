@@ -2,6 +2,7 @@
 
 #include "board/BoardDrawing.h"
 #include "game/ErrorHandler.h"
+#include "game/SessionEnd.h"
 #include "settings/FormA.h"
 #include "settings/SettingsStore.h"
 
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QWindow>
+#include <cstdio>
 
 namespace {
 
@@ -59,7 +61,21 @@ Form1::Form1(GameState &state, bool picturesNow)
     // settings are written at that announcement, which an ordinary end passes as well.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         m_settingsSaved = true;
+        onAbruptExit(nullptr);
         runGuarded([this] { saveSettings(g); });
+    });
+    // X session management asks for the run to be saved before the session ends.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this] { runGuarded([this] { saveSettings(g); }); });
+    // When the X server goes away, the windowing system ends the process from inside the
+    // event loop; the settings are still written then, with no window left to complain in.
+    onAbruptExit([this] {
+        try {
+            saveSettings(g);
+        } catch (const std::exception &error) {
+            std::fputs(error.what(), stderr);
+            std::fputc('\n', stderr);
+        }
     });
     g.Phase = PhaseIdle;
     g.DrawnIndex = 1;
@@ -74,6 +90,7 @@ Form1::Form1(GameState &state, bool picturesNow)
 }
 
 Form1::~Form1() {
+    onAbruptExit(nullptr);
     if (!m_settingsSaved) runGuarded([this] { saveSettings(g); });
 }
 

@@ -3,10 +3,11 @@
 #include "game/GameError.h"
 #include "game/GameState.h"
 #include "game/IntegerText.h"
+#include "settings/StorePlace.h"
 
-#include <QFileInfo>
 #include <QSettings>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -28,25 +29,24 @@ constexpr int32_t DefaultTime2 = 10;
 constexpr int32_t DefaultLevel = 2;
 constexpr int32_t AnswerTime = 10000; // whatever Time2 was stored, a run starts with this
 
-// Named text values under Software\Orv\Tessarin in the player's own part of the store.
+// Named text values under [General] in the player's settings file.
 class Store {
 public:
-    // Opens the store. Only the player's own values count: no organisation-wide or
-    // system-wide values stand in for missing ones.
-    Store()
-        : m_settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Orv"),
-                     QStringLiteral("Tessarin")) {
-        m_settings.setFallbacksEnabled(false);
+    // Opens the store in `file`, or an empty store when `file` is empty. Only the
+    // player's own file counts: no organisation-wide or system-wide values stand in for
+    // missing ones.
+    explicit Store(const QString &file) {
+        if (!file.isEmpty()) m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
     }
 
-    // A value that is missing or not text (another registry type, an INI list such as
-    // "1, 2") gives the default.
+    // A value that is missing or not text (an INI list such as "1, 2", a typed value
+    // such as "@ByteArray(5)") gives the default.
     QString readText(const QString &name, const QString &defaultText) const {
-        const QVariant value = m_settings.value(name);
+        const QVariant value = m_settings ? m_settings->value(name) : QVariant();
         return value.typeId() == QMetaType::QString ? value.toString() : defaultText;
     }
 
-    void writeText(const QString &name, const QString &text) { m_settings.setValue(name, text); }
+    void writeText(const QString &name, const QString &text) { m_settings->setValue(name, text); }
 
     int32_t readInteger(const QString &name, int32_t defaultValue) const {
         return parseInteger(readText(name, QString())).value_or(defaultValue);
@@ -63,14 +63,13 @@ public:
     // Closes the store, writing out what changed. QSettings keeps the first error it
     // met, whether in reading or in writing.
     QSettings::Status close() {
-        m_settings.sync();
-        return m_settings.status();
+        if (!m_settings) return QSettings::NoError;
+        m_settings->sync();
+        return m_settings->status();
     }
 
-    QString location() const { return m_settings.fileName(); }
-
 private:
-    QSettings m_settings;
+    std::unique_ptr<QSettings> m_settings;
 };
 
 // An empty level-table text takes its default. In any other, only the levels that play
@@ -84,18 +83,12 @@ QString usableLevelText(const QString &stored, const QString &defaultText, int32
 QString writeFailureReason(QSettings::Status status, const QString &location) {
     if (status == QSettings::FormatError)
         return QStringLiteral("its contents are malformed and could not be replaced");
-#ifdef Q_OS_WIN
-    Q_UNUSED(location);
-    return QStringLiteral("the registry key could not be written");
-#else
-    const QFileInfo file(location);
-    const QFileInfo folder(file.path());
-    if (file.exists() && !file.isWritable()) return QStringLiteral("the file is read-only");
-    if (folder.isDir() && !folder.isWritable()) return QStringLiteral("its folder is read-only");
-    if (folder.exists() && !folder.isDir())
-        return QStringLiteral("\"%1\" is a file, not a folder").arg(folder.filePath());
-    return QStringLiteral("the file could not be written");
-#endif
+    return failedWriteReason(location);
+}
+
+[[noreturn]] void reportUnsaved(const QString &location, const QString &reason) {
+    throw GameError(
+        QStringLiteral("Your settings and progress could not be saved to \"%1\": %2.").arg(location, reason));
 }
 
 void writeAll(Store &store, const GameState &g) {
@@ -113,7 +106,9 @@ void writeAll(Store &store, const GameState &g) {
 } // namespace
 
 void loadSettings(GameState &g) {
-    Store store;
+    // Anything but a regular file in the store's place reads as an empty store.
+    const QString file = storeFile();
+    Store store(safeToRead(file) ? file : QString());
     g.LineCount = store.readInteger(LiniyName, DefaultLineCount);
     g.Range = store.readInteger(RangeName, DefaultRange);
     g.Time1 = store.readInteger(Time1Name, DefaultTime1);
@@ -136,15 +131,16 @@ void loadSettings(GameState &g) {
 }
 
 void saveSettings(const GameState &g) {
+    const QString file = storeFile();
+    if (const QString reason = unwritableReason(file); !reason.isEmpty()) reportUnsaved(file, reason);
     for (int attempt = 1;; ++attempt) {
-        Store store;
+        Store store(file);
         writeAll(store, g);
         const QSettings::Status status = store.close();
         if (status == QSettings::NoError) return;
         // A store that was malformed when opened reports that even after a good write;
         // writing once more into the rewritten store tells whether the values arrived.
         if (status == QSettings::FormatError && attempt == 1) continue;
-        throw GameError(QStringLiteral("Your settings and progress could not be saved to \"%1\": %2.")
-                            .arg(store.location(), writeFailureReason(status, store.location())));
+        reportUnsaved(file, writeFailureReason(status, file));
     }
 }

@@ -7,9 +7,11 @@
 #include "game/Startup.h"
 
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 
@@ -165,6 +167,58 @@ private Q_SLOTS:
         for (int level = 1; level <= LevelTable::PlayedLevels; ++level)
             for (int row : {LevelTable::RangeRow, LevelTable::LineCountRow})
                 QVERIFY2(parseInteger(next.cell(level, row)), qPrintable(next.cell(level, row)));
+    }
+
+    // Something else than a file in the store's place (or its lock file's) is never
+    // opened: the game starts at once from what could be read, plays, and its save says
+    // why it cannot write there, leaving the thing in place.
+    void storePlaceThatIsNoFile_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("thing");
+        QTest::addColumn<QString>("kind");
+        const QStringList rows{"store fifo a named pipe", "store /dev/null a device",
+                               "store /dev/zero a device", "store folder a folder",
+                               "store.lock fifo a named pipe"};
+        for (const QString &row : rows) {
+            const QStringList cells = row.split(u' ');
+            QTest::newRow(qPrintable(row)) << cells[0] << cells[1] << cells.mid(2).join(u' ');
+        }
+    }
+
+    void storePlaceThatIsNoFile() {
+        QFETCH(QString, where);
+        QFETCH(QString, thing);
+        QFETCH(QString, kind);
+        const QString store = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                              QStringLiteral("/Orv/Tessarin.conf");
+        const QString path = where == "store" ? store : store + QStringLiteral(".lock");
+        auto removeIt = qScopeGuard([&] {
+            QDir(path).removeRecursively();
+            QFile::remove(path);
+            QFile::remove(store);
+        });
+        QVERIFY(writeRawStore(store, "[General]\nLevel_of_game=7\n", 0));
+        if (path == store) QFile::remove(store);
+        if (thing == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (thing == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(QFile::link(thing, path));
+        m_reports.clear();
+        {
+            GameState g;
+            Game game(g);
+            QCOMPARE(g.Level, path == store ? 2 : 7);
+            game.form1().ButtonNew->click();
+            game.form1().ButtonReady->click();
+            game.form1().buttonCheck->click();
+        }
+        QCOMPARE(m_reports,
+                 QStringList(QStringLiteral("Your settings and progress could not be saved to \"%1\": "
+                                            "%2 is %3, not a regular file.")
+                                 .arg(store, path == store ? "it" : '"' + path + '"', kind)));
+        QVERIFY(!QFileInfo(path).isFile() && QFileInfo::exists(path));
     }
 
     void cleanupTestCase() { setErrorReporter({}); }

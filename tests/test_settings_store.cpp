@@ -6,6 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <linux/capability.h>
+#include <sys/mount.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,11 +59,23 @@ QStringList valuesOf(const GameState &g) {
             "TimeEnabled=" + QString::number(g.TimeEnabled)};
 }
 
+// Root may read and write whatever the permissions say; without these two capabilities
+// it meets the permissions like any player.
+void obeyPermissions() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (::syscall(SYS_capget, &header, data) != 0) return;
+    for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
+        data[0].effective &= ~(1u << capability), data[0].permitted &= ~(1u << capability);
+    ::syscall(SYS_capset, &header, data);
+}
+
 } // namespace
 
 class TestSettingsStore : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { obeyPermissions(); }
     void init() { clearStore(); }
     void cleanup() {
         setErrorReporter({});
@@ -161,24 +178,49 @@ private Q_SLOTS:
         QCOMPARE(next.Level, 7);
     }
 
+    // Each way a save can fail, and the cause its message names. The values already
+    // stored stay as they were.
     void anUnwritableStoreIsReported_data() {
-        QTest::addColumn<QString>("blocked"); // the path made unwritable
+        QTest::addColumn<QString>("blocked");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("a file where the folder belongs")
-            << QString() << QStringLiteral("is a file, not a folder");
-        QTest::newRow("read-only folder") << settingsFolder() << QStringLiteral("its folder is read-only");
+        QTest::newRow("a file where the folder belongs") << "folder is a file"
+                                                         << "is a file, not a folder";
+        QTest::newRow("read-only folder") << "folder read-only"
+                                          << "its folder is read-only";
+        QTest::newRow("file that cannot be read") << "file mode 000"
+                                                  << "the file cannot be read";
+        QTest::newRow("read-only file") << "file read-only"
+                                        << "the file is read-only";
+        QTest::newRow("folder that cannot be created") << "name too long"
+                                                       << "\" cannot be created (File name too long)";
+        QTest::newRow("disk full") << "disk full"
+                                   << "the disk is full";
     }
 
     void anUnwritableStoreIsReported() {
         QFETCH(QString, blocked);
         QFETCH(QString, reason);
-        if (blocked.isEmpty()) {
+        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+        auto restore = qScopeGuard([&] {
+            ::umount2(settingsFolder().toLocal8Bit().constData(), MNT_DETACH);
+            qputenv("XDG_CONFIG_HOME", configHome);
+        });
+        writeStore("[General]\nLevel_of_game=3\n");
+        const QByteArray before = storedLines().join(u'\n').toUtf8();
+        if (blocked == "folder is a file") {
+            clearStore();
             QVERIFY(QFile(settingsFolder()).open(QIODevice::WriteOnly));
+        } else if (blocked == "name too long") {
+            clearStore();
+            qputenv("XDG_CONFIG_HOME", configHome + '/' + QByteArray(300, 'x'));
+        } else if (blocked == "disk full") {
+            if (::mount("tmpfs", settingsFolder().toLocal8Bit().constData(), "tmpfs", 0, "size=4k") != 0)
+                QSKIP("Mounting a tiny file system needs root.");
+            writeStore(QByteArray(4096, '#'));
         } else {
-            writeStore("[General]\nLevel_of_game=3\n");
-            QFile::setPermissions(blocked, QFile::ReadOwner | QFile::ExeOwner);
-            if (QFileInfo(blocked).isWritable())
-                QSKIP("This user may write whatever the permissions say (root).");
+            QFile::setPermissions(blocked == "folder read-only" ? settingsFolder() : settingsPath(),
+                                  blocked == "file mode 000" ? QFile::Permissions()
+                                                             : QFile::ReadOwner | QFile::ExeOwner);
         }
         QStringList shown;
         setErrorReporter([&](const QString &text) { shown << text; });
@@ -192,7 +234,41 @@ private Q_SLOTS:
                                      settingsPath() + u'"'),
                  qPrintable(shown[0]));
         QVERIFY2(shown[0].contains(reason), qPrintable(shown[0]));
-        QVERIFY(!storedLines().contains(QStringLiteral("Level_of_game=9")));
+        if (blocked.startsWith("f")) {
+            for (const QString &path : {settingsFolder(), settingsPath()})
+                QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QCOMPARE(storedLines().join(u'\n').toUtf8(), blocked == "folder is a file" ? "" : before);
+        }
+    }
+
+    // A relative configuration folder would follow the folder the game is started from;
+    // it is ignored, and the store stays in the home folder.
+    void aRelativeConfigHomeIsIgnored() {
+        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME"), home = qgetenv("HOME");
+        const QString startedIn = QDir::currentPath();
+        auto restore = qScopeGuard([&] {
+            qputenv("XDG_CONFIG_HOME", configHome);
+            qputenv("HOME", home);
+            QDir::setCurrent(startedIn);
+        });
+        qputenv("HOME", configHome);
+        qputenv("XDG_CONFIG_HOME", "Orv");
+        QVERIFY(QDir::setCurrent(QString::fromLocal8Bit(configHome)));
+        const QString inHome =
+            QString::fromLocal8Bit(configHome) + QStringLiteral("/.config/Orv/Tessarin.conf");
+        QDir().mkpath(QFileInfo(inHome).path());
+        QFile file(inHome);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[General]\nLevel_of_game=7\n") > 0);
+        file.close();
+        {
+            GameState g;
+            Game game(g);
+            QCOMPARE(g.Level, 7);
+            g.Level = 8;
+        }
+        QVERIFY(!QFileInfo::exists(settingsPath()));
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("Level_of_game=8"));
+        QDir(QFileInfo(inHome).path()).removeRecursively();
     }
 };
 

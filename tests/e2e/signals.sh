@@ -1,0 +1,139 @@
+#!/bin/sh
+# signals.sh GAME
+#
+# Ending the game from outside: for each row, the game starts on its own virtual X server
+# with a stored answer time of 5 (which every run writes back as 10000), is brought into
+# a phase with real clicks, and is then stopped by a signal or by losing its X server.
+# Each row checks the exit status and that the run's settings are on disk.
+set -eu
+
+game=${1:?usage: signals.sh GAME}
+work=$(mktemp -d "${TMPDIR:-/tmp}/tessarin-signals.XXXXXX")
+xvfb_pid=
+game_pid=
+cleanup() {
+    [ -z "$game_pid" ] || kill -9 "$game_pid" 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+failures=0
+row_failed() {
+    echo "FAIL: $row: $*" >&2
+    [ -s "$work/game.log" ] && sed 's/^/    game: /' "$work/game.log" >&2
+    failures=$((failures + 1))
+}
+
+# Waits up to $1 tenths of a second for the command that follows to succeed.
+wait_for() {
+    tries=$1
+    shift
+    while ! "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# Screen positions of the 96-dpi layout on a 1024 x 768 screen at the first level's
+# 3 x 3 grid (see install_test.sh); design() turns 120-dpi design pixels into these.
+design() { echo $(($1 * 8 / 10)); }
+click() { xdotool mousemove "$1" "$2" click 1; }
+click_in() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    click $((X + $(design "$2"))) $((Y + $(design "$3")))
+}
+other_window() {
+    for id in $(xdotool search --onlyvisible --class tessarin); do
+        case " $* " in *" $id "*) ;; *) echo "$id" && return 0 ;; esac
+    done
+    return 1
+}
+
+# Brings the game into the phase named $1.
+reach() {
+    case $1 in idle) return ;; esac
+    click 70 396 # New
+    case $1 in showing) return ;; esac
+    sleep 0.3
+    click 70 446 # Ready
+    case $1 in answering) return ;; esac
+    sleep 0.3
+    case $1 in half-line) click 359 231 && return ;; esac # grid point (1, 1)
+    click 70 546                                          # Settings
+    wait_for 50 other_window "$main" || return 1
+    case $1 in dialog) return ;; esac
+    dialog=$(other_window "$main")
+    click_in "$dialog" 61 160 # About
+    wait_for 50 other_window "$main" "$dialog"
+}
+
+# Signal or "x-lost", phase, the exit status expected.
+while read -r stop phase expected; do
+    row="$stop in $phase"
+    rm -rf "$work/config" "$work/display" "$work/game.log"
+    mkdir -p "$work/config/Orv" "$work/runtime"
+    chmod 700 "$work/runtime"
+    printf '[General]\nTime2=5\n' >"$work/config/Orv/Tessarin.conf"
+
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb_pid=$!
+    wait_for 100 grep -q . "$work/display" || { row_failed "Xvfb did not start" && continue; }
+    export DISPLAY=":$(cat "$work/display")"
+    # A background job of this shell would ignore SIGINT, as nohup's ignore SIGHUP.
+    env --default-signal=HUP,INT -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_FONT_DPI \
+        XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+        "$game" >"$work/game.log" 2>&1 &
+    game_pid=$!
+
+    if wait_for 150 xdotool search --onlyvisible --name '^Tessarin training$' &&
+        main=$(xdotool search --onlyvisible --name '^Tessarin training$' | head -n 1) &&
+        reach "$phase"; then
+        sleep 0.3
+        if [ "$stop" = x-lost ]; then kill "$xvfb_pid"; else kill -s "$stop" "$game_pid"; fi
+        # A game that no longer answers is killed after 10 s and fails its row.
+        wait_for 100 sh -c "! kill -0 $game_pid" || kill -9 "$game_pid"
+        status=0
+        wait "$game_pid" || status=$?
+        conf="$work/config/Orv/Tessarin.conf"
+        if [ "$status" -ne "$expected" ]; then
+            row_failed "exit status $status, not $expected"
+        elif ! grep -qx 'Time2=10000' "$conf" || [ "$(grep -c '=' "$conf")" -ne 9 ]; then
+            row_failed "the run's settings were not saved: $(tr '\n' ' ' <"$conf")"
+        else
+            echo "ok: $row"
+        fi
+    else
+        row_failed "the game could not be brought into this phase"
+    fi
+    kill -9 "$game_pid" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    game_pid= xvfb_pid=
+done <<'ROWS'
+TERM idle 0
+TERM showing 0
+TERM answering 0
+TERM half-line 0
+TERM dialog 0
+TERM about 0
+HUP idle 0
+HUP showing 0
+HUP answering 0
+HUP half-line 0
+HUP dialog 0
+HUP about 0
+INT idle 0
+INT showing 0
+INT answering 0
+INT half-line 0
+INT dialog 0
+INT about 0
+x-lost answering 1
+x-lost dialog 1
+ROWS
+
+[ "$failures" -eq 0 ] || { echo "$failures rows failed" >&2 && exit 1; }
