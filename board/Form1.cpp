@@ -196,11 +196,13 @@ void Form1::setDialogs(FormSet *formSet, FormA *formA) {
 }
 
 void Form1::FormResize() {
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    // The screen the window stands on (before its first showing, the primary one).
+    const QScreen *screen = this->screen();
     const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const MainLayout l =
         ::FormResize({screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height()});
-    setGeometry(l.window);
+    // Where no window manager acts on the full-screen state, this places the window.
+    setGeometry(l.window.translated(screenRect.topLeft()));
     Panel2->setGeometry(0, 0, width(), Panel2->height());
     PaintB->setGeometry(l.board);
     PaintB->canvas().resize(l.board.width(), l.board.height());

@@ -24,6 +24,9 @@ dpkg-dev
 file
 xdotool
 imagemagick
+qt6-wayland
+weston
+xwayland
 "
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
