@@ -3,6 +3,7 @@
 #include "board/Form1.h"
 
 #include "game/TaskGeneration.h"
+#include "settings/FormA.h"
 #include "settings/FormSet.h"
 
 #include <algorithm>
@@ -111,7 +112,11 @@ void Form1::FormActivate() {
 
 void Form1::SetingsGame1Click() {
     if (!m_formSet) return;
+    // The About box belongs to the main window, which keeps it above the game, except
+    // while the dialog is open: the modal dialog would then block it with the main window.
+    if (m_formA) m_formA->belongTo(nullptr);
     m_formSet->exec();
+    if (m_formA) m_formA->belongTo(this);
     // The dialog covered the board: repaint it for the current phase.
     FormPaint();
 }

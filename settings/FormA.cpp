@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 using namespace DialogDesign;
 
@@ -113,6 +114,18 @@ void FormA::showInFront() {
     show();
     if (wasVisible) raise();
     activateWindow();
+}
+
+void FormA::belongTo(QWidget *owner) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
+    winId();
+    QWindow *ownerWindow = owner ? (owner->winId(), owner->windowHandle()) : nullptr;
+    if (windowHandle()->transientParent() == ownerWindow) return;
+    windowHandle()->setTransientParent(ownerWindow);
+    if (isVisible()) {
+        hide();
+        showInFront();
+    }
 }
 
 void FormA::help() {

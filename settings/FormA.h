@@ -17,6 +17,10 @@ public:
 
     // The settings dialog's About button: shows the box, or brings it to the front.
     void showInFront();
+    // On Wayland, makes the box a child of `owner`'s window (none for null), which the
+    // compositor keeps it above; the compositor learns that at a showing, so an open box
+    // is shown again.
+    void belongTo(QWidget *owner);
 
     void FormCreate();
     void FormShow();

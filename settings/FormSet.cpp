@@ -201,14 +201,7 @@ void FormSet::Button2Click() {
 }
 
 void FormSet::Button3Click() {
-    FormA *about = m_mainWindow ? m_mainWindow->formA() : nullptr;
-    if (!about) return;
-    // The box belongs to the main window, so that the window system keeps it above the
-    // main window for as long as it is open (a Wayland compositor places it by that).
-    about->winId();
-    if (about->windowHandle() && m_mainWindow->windowHandle())
-        about->windowHandle()->setTransientParent(m_mainWindow->windowHandle());
-    about->showInFront();
+    if (m_mainWindow && m_mainWindow->formA()) m_mainWindow->formA()->showInFront();
 }
 
 bool FormSet::event(QEvent *e) {
