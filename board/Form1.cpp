@@ -201,8 +201,11 @@ void Form1::FormResize() {
     const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const MainLayout l =
         ::FormResize({screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height()});
-    // Where no window manager acts on the full-screen state, this places the window.
-    setGeometry(l.window.translated(screenRect.topLeft()));
+    // Placed by hand until it is on the screen, which is all a full-screen window needs
+    // where no window manager acts on that state. Once shown full-screen, it is the
+    // window system's to hold: a move asked for then may take it out of that state.
+    if (!isFullScreen() || !windowHandle() || !windowHandle()->isExposed())
+        setGeometry(l.window.translated(screenRect.topLeft()));
     Panel2->setGeometry(0, 0, width(), Panel2->height());
     PaintB->setGeometry(l.board);
     PaintB->canvas().resize(l.board.width(), l.board.height());
