@@ -27,6 +27,7 @@ imagemagick
 qt6-wayland
 weston
 xwayland
+x11-utils
 "
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
