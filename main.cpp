@@ -9,6 +9,6 @@ int main(int argc, char *argv[]) {
     GameState state;
     Game game(state, Game::Start::FirstFrameFirst);
     endOnSignals(game.form1());
-    game.form1().show();
+    game.form1().showFullScreen();
     return app.exec();
 }

@@ -212,11 +212,16 @@ void Form1::setDialogs(FormSet *formSet, FormA *formA) {
 }
 
 void Form1::FormResize() {
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    // The screen the window stands on (before its first showing, the primary one).
+    const QScreen *screen = this->screen();
     const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const MainLayout l = layoutForScreen(
         {screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height()});
-    setGeometry(l.window);
+    // Placed by hand until it is on the screen, which is all a full-screen window needs
+    // where no window manager acts on that state. Once shown full-screen, it is the
+    // window system's to hold: a move asked for then may take it out of that state.
+    if (!isFullScreen() || !windowHandle() || !windowHandle()->isExposed())
+        setGeometry(l.window.translated(screenRect.topLeft()));
     Panel2->setGeometry(0, 0, width(), Panel2->height());
     PaintB->setGeometry(l.board);
     PaintB->canvas().resize(l.board.width(), l.board.height());

@@ -1,5 +1,7 @@
 #include "game/Startup.h"
 
+#include "settings/CaptionBar.h"
+
 Game::Game(GameState &state, Start start) : g(state) {
     m_form1 = std::make_unique<Form1>(state, start == Start::AllAtOnce);
     if (start == Start::AllAtOnce) {
@@ -19,6 +21,8 @@ Game::Game(GameState &state, Start start) : g(state) {
 void Game::createDialogs() {
     m_formSet = std::make_unique<FormSet>(g, m_form1.get());
     m_formA = std::make_unique<FormA>(g);
+    CaptionBar::replaceFrameOnWayland(m_formSet.get());
+    CaptionBar::replaceFrameOnWayland(m_formA.get());
     m_form1->setDialogs(m_formSet.get(), m_formA.get());
     m_formA->belongTo(m_form1.get(), m_formSet.get());
 }

@@ -118,9 +118,11 @@ void FormA::belongTo(QWidget *mainWindow, QWidget *settingsDialog) {
 // which keeps it above that window. Qt's modality also goes by this bond and would
 // block the box with the main window while the settings dialog is open; so for that
 // time the box belongs, as far as Qt knows, to the settings dialog.
-void FormA::attachTo(QWidget *owner) {
-    if (windowHandle() && owner && owner->windowHandle())
-        windowHandle()->setTransientParent(owner->windowHandle());
+bool FormA::attachTo(QWidget *owner) {
+    if (!windowHandle() || !owner || !owner->windowHandle()) return false;
+    if (windowHandle()->transientParent() == owner->windowHandle()) return false;
+    windowHandle()->setTransientParent(owner->windowHandle());
+    return true;
 }
 
 void FormA::setVisible(bool visible) {
@@ -186,7 +188,12 @@ void FormA::keyPressEvent(QKeyEvent *event) {
 bool FormA::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_settingsDialog && isVisible() &&
         (event->type() == QEvent::Show || event->type() == QEvent::Hide))
-        attachTo(event->type() == QEvent::Show ? m_settingsDialog : m_mainWindow);
+        if (attachTo(event->type() == QEvent::Show ? m_settingsDialog : m_mainWindow) &&
+            QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            // A Wayland compositor learns whom a window belongs to only when it is shown.
+            hide();
+            showInFront();
+        }
     if (watched == Label5 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
         Label5->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {

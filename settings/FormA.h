@@ -45,7 +45,7 @@ protected:
 
 private:
     void createControls();
-    void attachTo(QWidget *owner);
+    bool attachTo(QWidget *owner); // true when the box changed hands
 
     QWidget *m_mainWindow = nullptr;
     QWidget *m_settingsDialog = nullptr;

@@ -1,6 +1,7 @@
 #include "DialogTesting.h"
 
 #include "board/BoardDrawing.h"
+#include "settings/CaptionBar.h"
 #include "settings/DialogDesign.h"
 #include "settings/ShortAddress.h"
 
@@ -84,6 +85,31 @@ private Q_SLOTS:
         QFETCH(int, room);
         const QUrl url = page.startsWith(u'/') ? QUrl::fromLocalFile(page) : QUrl(page);
         QTEST(shortAddress(url, [&](const QString &text) { return text.size() <= room; }), "shown");
+    }
+
+    // Where Qt's frame offers minimise and maximise (Wayland), a dialog wears a caption bar
+    // of its own: everything moves down by the bar, the size grows by it and holds through
+    // the settings dialog's fill, and only the close box closes the dialog.
+    void ownCaptionBar_data() {
+        QTest::addColumn<bool>("settings");
+        QTest::newRow("settings dialog") << true;
+        QTest::newRow("About box") << false;
+    }
+    void ownCaptionBar() {
+        QFETCH(bool, settings);
+        QDialog &dialog = settings ? static_cast<QDialog &>(t->game->formSet()) : about();
+        QWidget *ok = settings ? t->game->formSet().Button1 : about().Button1;
+        const QRect okBefore = ok->geometry();
+        const QSize sizeBefore = dialog.size();
+        CaptionBar *bar = CaptionBar::replaceFrame(&dialog);
+        dialog.show(); // the settings dialog fills itself again
+        QCOMPARE(ok->geometry(), okBefore.translated(0, bar->height()));
+        QCOMPARE(dialog.size(), sizeBefore + QSize(0, bar->height()));
+        QVERIFY(bar->width() == dialog.width() && dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->closeBox().center() - QPoint(bar->height(), 0));
+        QVERIFY(dialog.isVisible());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->closeBox().center());
+        QVERIFY(!dialog.isVisible());
     }
 
     // The readme and the product page lie beside the executable, as the build puts them,

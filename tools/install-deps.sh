@@ -32,6 +32,9 @@ imagemagick
 pulseaudio
 pulseaudio-utils
 python3
+qt6-wayland
+weston
+xwayland
 "
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then

@@ -1,0 +1,189 @@
+#!/bin/sh
+# weston.sh GAME
+#
+# The game under the Wayland compositor weston, once per road of the table below:
+# natively through Qt's Wayland plugin, and as an X program through Xwayland and weston's
+# window manager. Weston runs on its X11 backend inside a private Xvfb, so that xdotool's
+# pointer and keys reach it; a terminal is open first, so that weston would place an
+# ordinary window away from the corner. Each road, with its own empty settings location,
+# must show the game over the whole 1024x768 output (the status strip in the top-left
+# corner, the End button in the bottom-right one), draw a task in blue at New, open and
+# close the settings dialog, and save its settings at End. Every wait is bounded, so a
+# frozen game fails here rather than hanging.
+set -eu
+
+game=${1:?usage: weston.sh GAME}
+
+# road  QT_QPA_PLATFORM
+ROADS="
+native   wayland
+xwayland xcb
+"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tessarin-weston.XXXXXX")
+xvfb_pid=
+weston_pid=
+game_pid=
+cleanup() {
+    for pid in $game_pid $weston_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+fail() {
+    echo "weston: $*" >&2
+    for f in game.log weston.log; do
+        [ -s "$work/$f" ] && { echo "--- $f" >&2; tail -n 30 "$work/$f" >&2; }
+    done
+    [ -s "$work/shot.png" ] && cp "$work/shot.png" "${WESTON_SNAPSHOT:-$(pwd)/weston-failure.png}" || true
+    exit 1
+}
+
+# The X server is larger than weston's output, so that the pointer can enter weston's
+# window from outside: its X11 backend takes positions from that entry on.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+i=0
+while [ ! -s "$work/display" ]; do
+    i=$((i + 1))
+    [ $i -le 200 ] && kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    sleep 0.05
+done
+XVFB=:$(head -n1 "$work/display")
+XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export XDG_RUNTIME_DIR
+unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY DISPLAY
+
+DISPLAY=$XVFB weston --backend=x11-backend.so --use-pixman --debug --xwayland --idle-time=0 \
+    --width=1024 --height=768 --socket=tessarin-test --log="$work/weston.log" 2>"$work/weston.err" &
+weston_pid=$!
+i=0
+until [ -S "$XDG_RUNTIME_DIR/tessarin-test" ] && grep -q 'xserver listening on display' "$work/weston.log"; do
+    i=$((i + 1))
+    [ $i -le 400 ] && kill -0 "$weston_pid" 2>/dev/null || fail "weston did not start"
+    sleep 0.05
+done
+XWAYLAND=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" | tail -n1)
+export WAYLAND_DISPLAY=tessarin-test
+
+# ---- the screen, as weston's own screenshot shows it ----
+shoot() {
+    (cd "$work" && rm -f wayland-screenshot-*.png && timeout 10 weston-screenshooter >/dev/null 2>&1 &&
+        mv wayland-screenshot-*.png shot.png) || fail "weston-screenshooter failed"
+}
+# count COLOUR [WxH+X+Y]: how many pixels of the last shot, or of a part of it, have that colour.
+count() {
+    convert "$work/shot.png" ${2:+-crop "$2" +repage} -fill black +opaque "$1" -fill white -opaque "$1" \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+# waitfor WHAT COLOUR AREA MIN: shoots until at least MIN pixels of AREA have COLOUR.
+waitfor() {
+    i=0
+    while shoot && [ "$(count "$2" "$3")" -lt "$4" ]; do
+        i=$((i + 1))
+        [ $i -le 40 ] && { [ -z "$game_pid" ] || kill -0 "$game_pid" 2>/dev/null; } ||
+            fail "${road:-weston}: gave up waiting for $1"
+        sleep 0.25
+    done
+}
+# Clicks and keys go to weston's window in Xvfb, at positions of weston's output.
+click() { DISPLAY=$XVFB xdotool mousemove "$1" "$2" sleep 0.2 click 1; }
+keys() { DISPLAY=$XVFB xdotool key --delay 150 "$@"; }
+
+SHELL=/bin/sh weston-terminal >/dev/null 2>&1 &
+waitfor "a terminal" '#000000' "" 100000
+
+# The main window's places on a 1024x768 screen at 96 dpi.
+STRIP=1024x20+0+0     # the status strip along the top edge
+END_BUTTON=90x26+894+688
+BOARD=618x618+203+75
+NEW="71 397"
+SETTINGS="71 547"
+END="939 701"
+ORANGE='#FFCC99'
+TEAL='#008080'  # enabled buttons' captions
+BLUE='#0000FF'  # the task while it is shown
+NAVY='#000080'  # the settings dialog's title
+
+# start: starts the game on the road's platform.
+start() {
+    if [ "$platform" = wayland ]; then
+        env XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=wayland "$game" </dev/null >"$work/game.log" 2>&1 &
+    else
+        env -u WAYLAND_DISPLAY DISPLAY="$XWAYLAND" XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb \
+            "$game" </dev/null >"$work/game.log" 2>&1 &
+    fi
+    game_pid=$!
+    DISPLAY=$XVFB xdotool mousemove 1200 1000 # outside weston's window, to enter it afresh
+}
+# covers: whether, within 10 s, the status strip lies along the whole top edge and the
+# End button in the bottom-right corner.
+covers() {
+    i=0
+    while shoot && [ "$(count "$ORANGE" "$STRIP")" -lt 18000 ]; do
+        i=$((i + 1))
+        [ $i -le 20 ] && kill -0 "$game_pid" 2>/dev/null || return 1
+        sleep 0.25
+    done
+    [ "$(count "$TEAL" "$END_BUTTON")" -gt 20 ]
+}
+
+# Weston starts Xwayland at its first X client, and its window manager only then.
+i=0
+until DISPLAY=$XWAYLAND xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    i=$((i + 1))
+    [ $i -le 100 ] || fail "weston's X window manager did not start"
+    sleep 0.1
+done
+
+while read -r road platform; do
+    [ -n "$road" ] || continue
+    config=$work/config-$road
+    mkdir -p "$config"
+    # Weston's window manager for Xwayland now and then drops the full-screen state that
+    # a window asks for as it appears (one start in five to two here): up to three starts.
+    starts=1
+    [ "$platform" = xcb ] && starts=3
+    until start && covers; do
+        kill "$game_pid" 2>/dev/null || true
+        wait "$game_pid" 2>/dev/null || true
+        starts=$((starts - 1))
+        [ $starts -gt 0 ] || fail "$road: the game does not cover the output"
+        echo "$road: not full-screen, starting again"
+    done
+    echo "$road: covers the output"
+
+    click $NEW
+    waitfor "blue task lines after New" "$BLUE" "$BOARD" 50
+    echo "$road: New draws the task"
+
+    click $SETTINGS
+    waitfor "the settings dialog" "$NAVY" "" 30
+    keys Tab Tab space # from the showing-time field past OK to Cancel
+    i=0
+    while shoot && [ "$(count "$NAVY")" -ge 30 ]; do
+        i=$((i + 1))
+        [ $i -le 40 ] || fail "$road: the settings dialog did not close"
+        sleep 0.25
+    done
+    echo "$road: the settings dialog opens and closes"
+
+    click $END
+    i=0
+    while kill -0 "$game_pid" 2>/dev/null; do
+        i=$((i + 1))
+        [ $i -le 200 ] || fail "$road: the game is still running 20 s after End"
+        sleep 0.1
+    done
+    status=0
+    wait "$game_pid" || status=$?
+    game_pid=
+    [ "$status" -eq 0 ] || fail "$road: the game exited with status $status"
+    grep -q '^Level_of_game=' "$config/Orv/Tessarin.conf" 2>/dev/null || fail "$road: End saved no settings"
+    echo "$road: End saves the settings"
+done <<ROADS
+$ROADS
+ROADS
