@@ -7,8 +7,8 @@ int main(int argc, char *argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSARIN_APP_ID));
     Application app(argc, argv);
     GameState state;
-    Game game(state, Game::Start::FirstFrameFirst);
+    Game game(state);
     endOnSignals(game.form1());
-    game.form1().showFullScreen();
+    game.start();
     return app.exec();
 }

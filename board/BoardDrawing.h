@@ -1,16 +1,8 @@
 #pragma once
 
 #include "board/Canvas.h"
+#include "board/WindowDesign.h"
 #include "game/GameState.h"
-
-// Colours of the board, as 0x00BBGGRR values.
-namespace BoardColors {
-constexpr QRgb Background = fromBgr(0x00EEFFEA);  // the main window's colour: very pale mint
-constexpr QRgb Ink = fromBgr(0x00000000);         // grid dots and frame
-constexpr QRgb TaskShowing = fromBgr(0x00FF0000); // blue
-constexpr QRgb TaskChecked = fromBgr(0x000000FF); // red
-constexpr QRgb Player = fromBgr(0x0099CCFF);      // light orange, also the panels' colour
-} // namespace BoardColors
 
 // The grid as the board draws it: points per side and their spacing in pixels.
 struct BoardGrid {

@@ -80,8 +80,3 @@ private:
     PenMode m_penMode = PenMode::Copy;
     QPoint m_position;
 };
-
-// Colours of the game are given as 0x00BBGGRR values.
-constexpr QRgb fromBgr(uint32_t bgr) {
-    return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}

@@ -1,6 +1,7 @@
 #include "board/Form1.h"
 
 #include "board/BoardDrawing.h"
+#include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "game/SessionEnd.h"
 #include "settings/FormA.h"
@@ -14,27 +15,9 @@
 #include <QWindow>
 #include <cstdio>
 
+using namespace WindowDesign;
+
 namespace {
-
-constexpr int DesignDpi = 120;
-
-QFont designFont(double pixelSize, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(std::max(1, qRound(pixelSize)));
-    font.setBold(bold);
-    return font;
-}
-
-// The panels take the player's colour through their palette: a style sheet would bring
-// the style-sheet machinery into start-up for two coloured rectangles.
-void paintAsPanel(QWidget *panel) {
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, QColor(BoardColors::Player));
-    panel->setPalette(palette);
-    panel->setAutoFillBackground(true);
-}
 
 QLabel *picture(QWidget *parent) {
     auto *label = new QLabel(parent);
@@ -45,13 +28,9 @@ QLabel *picture(QWidget *parent) {
 
 } // namespace
 
-Form1::Form1(GameState &state, bool picturesNow)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), g(state) {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    m_scale = screen ? screen->logicalDotsPerInchY() / DesignDpi : 1.0;
+Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), g(state) {
     createControls();
     connectHandlers();
-    if (picturesNow) loadPictures();
 
     // Creation: the settings, the random generator (seeded from the clock), an idle board.
     g.AppDir = QCoreApplication::applicationDirPath() + u'/';
@@ -94,17 +73,13 @@ Form1::~Form1() {
     if (!m_settingsSaved) runGuarded([this] { saveSettings(g); });
 }
 
-int Form1::scaled(int designPixels) const {
-    return qRound(designPixels * m_scale);
-}
-
 void Form1::createControls() {
     setObjectName(QStringLiteral("Form1"));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(BoardColors::Background));
     setPalette(pal);
     setAutoFillBackground(true);
-    setFont(designFont(13 * m_scale));
+    setFont(sansSerif(13));
 
     // The pictures lie beneath everything else, so they are created first.
     Image1 = picture(this);
@@ -139,7 +114,7 @@ void Form1::createControls() {
     Pro2 = makeBar(25);
     Pro2->setObjectName(QStringLiteral("Pro2"));
 
-    const QFont buttonFont = designFont(15 * m_scale, true);
+    const QFont buttonFont = sansSerif(15, true);
     auto makeButton = [&](const char *name, const QString &caption, int top, int height) {
         auto *button = new QPushButton(caption, this);
         button->setObjectName(QString::fromLatin1(name));
@@ -169,22 +144,13 @@ void Form1::createControls() {
 }
 
 void Form1::connectHandlers() {
-    auto bind = [this](QPushButton *button, void (Form1::*handler)()) {
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { runGuarded([=, this] { (this->*handler)(); }); });
-    };
-    bind(ButtonNew, &Form1::New1Click);
-    bind(ButtonReady, &Form1::Ready1Click);
-    bind(buttonCheck, &Form1::Check);
-    bind(ButtonSet, &Form1::SetingsGame1Click);
-    bind(ButtonEnd, &Form1::Exit1Click);
-    // Remembers the window that holds the focus. Qt announces the change after the
-    // windows' own activation events, so during those it still names the window the
-    // player came from.
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
-        if (QWidget *active = QApplication::activeWindow()) m_lastActiveWindow = active;
-    });
-    connect(Timer_sec, &QTimer::timeout, this, [this] { runGuarded([this] { Timer_secTimer(); }); });
+    connectGuarded(ButtonNew, &QPushButton::clicked, this, &Form1::New1Click);
+    connectGuarded(ButtonReady, &QPushButton::clicked, this, &Form1::Ready1Click);
+    connectGuarded(buttonCheck, &QPushButton::clicked, this, &Form1::Check);
+    connectGuarded(ButtonSet, &QPushButton::clicked, this, &Form1::SetingsGame1Click);
+    connectGuarded(ButtonEnd, &QPushButton::clicked, this, &Form1::Exit1Click);
+    connectGuarded(Timer_sec, &QTimer::timeout, this, &Form1::Timer_secTimer);
+    rememberActiveWindow(this, m_lastActiveWindow);
 
     PaintB->onPress = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
         PaintBMouseDown(b, m, x, y);

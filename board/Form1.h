@@ -8,6 +8,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -27,9 +28,8 @@ extern const QString LineStartCue, LineEndCue;
 class Form1 : public QWidget {
 public:
     // Creation: loads the settings, seeds the generator, clears the board, sets the bars.
-    // The four framing pictures are decoded at once, or left to loadPictures() when
-    // `picturesNow` is false.
-    explicit Form1(GameState &state, bool picturesNow = true);
+    // The four framing pictures wait for loadPictures().
+    explicit Form1(GameState &state);
     // Destruction at the end of an ordinary run writes the settings back.
     ~Form1() override;
 
@@ -94,16 +94,14 @@ protected:
 private:
     void createControls();
     void connectHandlers();
-    int scaled(int designPixels) const;
     void onActivated();
 
     GameState &g;
     Random m_random;
-    double m_scale = 1.0;
     FormSet *m_formSet = nullptr;
     FormA *m_formA = nullptr;
     bool m_activatedOnce = false;
-    QWidget *m_lastActiveWindow = nullptr;
+    QPointer<QWidget> m_lastActiveWindow; // the window that held the focus before
     bool m_settingsSaved = false;
     bool m_inLayout = false;
     bool m_picturesLoaded = false;

@@ -2,12 +2,8 @@
 
 #include "settings/CaptionBar.h"
 
-Game::Game(GameState &state, Start start) : g(state) {
-    m_form1 = std::make_unique<Form1>(state, start == Start::AllAtOnce);
-    if (start == Start::AllAtOnce) {
-        createDialogs();
-        return;
-    }
+Game::Game(GameState &state) : g(state) {
+    m_form1 = std::make_unique<Form1>(state);
     // New and Check look levels up before the settings dialog, which holds the table,
     // exists.
     g.levels.load(g.Liniy_level, g.Range_level);
@@ -18,11 +14,16 @@ Game::Game(GameState &state, Start start) : g(state) {
     });
 }
 
+void Game::start() {
+    m_form1->showFullScreen();
+}
+
 void Game::createDialogs() {
     m_formSet = std::make_unique<FormSet>(g, m_form1.get());
-    m_formA = std::make_unique<FormA>(g);
+    m_formA = std::make_unique<FormA>();
     CaptionBar::replaceFrameOnWayland(m_formSet.get());
     CaptionBar::replaceFrameOnWayland(m_formA.get());
+    m_formSet->setAboutBox(m_formA.get());
     m_form1->setDialogs(m_formSet.get(), m_formA.get());
     m_formA->belongTo(m_form1.get(), m_formSet.get());
 }

@@ -6,20 +6,23 @@
 
 #include <memory>
 
-// The game's three windows, created once in this order and alive until the end of the
-// run: the main window (which loads the settings), the settings dialog (which fills the
-// level table from them) and the About box. The main window is destroyed first, which
-// writes the settings back.
+// The game's three windows, alive until the end of the run: the main window (which loads
+// the settings), the settings dialog (which fills the level table from them) and the
+// About box. The main window is destroyed first, which writes the settings back.
 //
-// The program itself starts the main window's first frame first: the level table is
-// read at once, but the two dialogs and the main window's framing pictures are made
-// right after that frame, which then comes sooner. Nobody can open a dialog before then.
+// The main window's first frame comes first: the level table is read at once, but the
+// two dialogs and the main window's framing pictures are made right after that frame,
+// which then comes sooner. Nobody can open a dialog before then.
 class Game {
 public:
-    enum class Start { AllAtOnce, FirstFrameFirst };
-
-    explicit Game(GameState &state, Start start = Start::AllAtOnce);
+    explicit Game(GameState &state);
     ~Game();
+
+    // Shows the main window over the whole screen, through the window system's
+    // full-screen state.
+    void start();
+    // Whether what follows the first frame has been made.
+    bool started() const { return m_formSet != nullptr; }
 
     Form1 &form1() { return *m_form1; }
     FormSet &formSet() { return *m_formSet; }

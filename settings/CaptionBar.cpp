@@ -1,6 +1,6 @@
 #include "settings/CaptionBar.h"
 
-#include "settings/DialogDesign.h"
+#include "board/WindowDesign.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -19,11 +19,12 @@ void CaptionBar::replaceFrameOnWayland(QDialog *dialog) {
 }
 
 CaptionBar *CaptionBar::replaceFrame(QDialog *dialog) {
-    const int height = DialogDesign::scaled(DesignHeight);
+    const int height = WindowDesign::scaled(DesignHeight);
     for (QWidget *child : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         child->move(child->x(), child->y() + height);
     dialog->setFixedSize(dialog->width(), dialog->height() + height);
-    dialog->setWindowFlag(Qt::FramelessWindowHint);
+    // Set whole: Qt drops the frameless hint beside the title and close-box hints.
+    dialog->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     auto *bar = new CaptionBar(dialog);
     bar->setGeometry(0, 0, dialog->width(), height);
     return bar;

@@ -1,8 +1,8 @@
 #include "settings/FormA.h"
 
+#include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "settings/DesktopShell.h"
-#include "settings/DialogDesign.h"
 #include "settings/ShortAddress.h"
 
 #include <QCoreApplication>
@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QWindow>
 
-using namespace DialogDesign;
+using namespace WindowDesign;
 
 namespace {
 
@@ -29,7 +29,7 @@ const QString SmallPrint = QStringLiteral("Tessarin " TESSARIN_VERSION " \u00b7 
 } // namespace
 
 // The box reads nothing of the game state.
-FormA::FormA(GameState &) : QDialog(nullptr) {
+FormA::FormA() : QDialog(nullptr) {
     setObjectName(QStringLiteral("FormA"));
     makeFixedDialog(this);
     createControls();
@@ -90,8 +90,8 @@ void FormA::createControls() {
     Button1->setObjectName(QStringLiteral("Button1"));
     makePlainButton(Button1, QRect(376, 152, 89, 25));
 
-    connect(Button3, &QPushButton::clicked, this, [this] { runGuarded([this] { help(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { cancel_(); }); });
+    connectGuarded(Button3, &QPushButton::clicked, this, &FormA::help);
+    connectGuarded(Button1, &QPushButton::clicked, this, &FormA::cancel_);
 }
 
 void FormA::FormCreate() {

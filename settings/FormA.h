@@ -6,14 +6,13 @@
 class QFrame;
 class QLabel;
 class QPushButton;
-struct GameState;
 
 // The About box: the program's name and emblem, a link to the product's page and
 // the Help button that opens the readme beside the executable. Modeless; it is only
 // shown and hidden, and may stay open after the settings dialog has closed.
 class FormA : public QDialog {
 public:
-    explicit FormA(GameState &state);
+    FormA();
 
     // The box stays above the main window, also while the settings dialog is open.
     void belongTo(QWidget *mainWindow, QWidget *settingsDialog);

@@ -1,10 +1,9 @@
 #include "settings/FormSet.h"
 
-#include "board/Form1.h"
+#include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "game/GameState.h"
 #include "game/IntegerText.h"
-#include "settings/DialogDesign.h"
 #include "settings/FormA.h"
 
 #include <QApplication>
@@ -17,7 +16,7 @@
 #include <algorithm>
 #include <limits>
 
-using namespace DialogDesign;
+using namespace WindowDesign;
 
 namespace {
 
@@ -62,7 +61,8 @@ QString twoDigitForm(QString text) {
 
 } // namespace
 
-FormSet::FormSet(GameState &state, Form1 *mainWindow) : QDialog(nullptr), g(state), m_mainWindow(mainWindow) {
+FormSet::FormSet(GameState &state, QWidget *mainWindow)
+    : QDialog(nullptr), g(state), m_mainWindow(mainWindow) {
     setObjectName(QStringLiteral("FormSet"));
     // Modal for the main window only: the About box stays usable beside the dialog.
     setWindowModality(Qt::WindowModal);
@@ -125,21 +125,13 @@ void FormSet::createControls() {
 }
 
 void FormSet::connectHandlers() {
-    auto guarded = [this](void (FormSet::*handler)()) {
-        return [this, handler] { runGuarded([=, this] { (this->*handler)(); }); };
-    };
-    connect(EditT1, &QLineEdit::textChanged, this, guarded(&FormSet::EditT1Change));
-    connect(Edit1, &QLineEdit::textChanged, this, guarded(&FormSet::Edit1Change));
-    connect(Button1, &QPushButton::clicked, this, guarded(&FormSet::OK_Click));
-    connect(Button2, &QPushButton::clicked, this, guarded(&FormSet::Button2Click));
-    connect(Button3, &QPushButton::clicked, this, guarded(&FormSet::Button3Click));
-
-    // Remembers which window held the focus, so that an activation can tell whether
-    // the player came back from the About box. The signal comes after the windows'
-    // own activation events, so during those it still names the previous window.
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
-        if (QWidget *active = QApplication::activeWindow()) m_lastActiveWindow = active;
-    });
+    connectGuarded(EditT1, &QLineEdit::textChanged, this, &FormSet::EditT1Change);
+    connectGuarded(Edit1, &QLineEdit::textChanged, this, &FormSet::Edit1Change);
+    connectGuarded(Button1, &QPushButton::clicked, this, &FormSet::OK_Click);
+    connectGuarded(Button2, &QPushButton::clicked, this, &FormSet::Button2Click);
+    connectGuarded(Button3, &QPushButton::clicked, this, &FormSet::Button3Click);
+    // An activation tells by it whether the player came back from the About box.
+    rememberActiveWindow(this, m_lastActiveWindow);
 }
 
 void FormSet::FormCreate() {
@@ -208,14 +200,13 @@ void FormSet::Button2Click() {
 }
 
 void FormSet::Button3Click() {
-    if (m_mainWindow && m_mainWindow->formA()) m_mainWindow->formA()->showInFront();
+    if (m_aboutBox) m_aboutBox->showInFront();
 }
 
 bool FormSet::event(QEvent *e) {
     // Coming back from the About box fills the dialog again; coming back from another
     // program does not.
-    if (e->type() == QEvent::WindowActivate && m_mainWindow && m_lastActiveWindow &&
-        m_lastActiveWindow == static_cast<QWidget *>(m_mainWindow->formA()))
+    if (e->type() == QEvent::WindowActivate && m_aboutBox && m_lastActiveWindow == m_aboutBox)
         runGuarded([this] { FormActivate(); });
     return QDialog::event(e);
 }

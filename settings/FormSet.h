@@ -7,14 +7,16 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 struct GameState;
-class Form1;
+class FormA;
 
 // The settings dialog: the showing time and the level, with the level's grid size and
 // line count. It holds the level table for the whole run. Settings opens it modally
 // for the main window only, so that the About box it opens takes input beside it.
 class FormSet : public QDialog {
 public:
-    FormSet(GameState &state, Form1 *mainWindow);
+    FormSet(GameState &state, QWidget *mainWindow);
+    // The About box, made after this dialog.
+    void setAboutBox(FormA *aboutBox) { m_aboutBox = aboutBox; }
 
     void FormCreate(); // the fill routine: at creation and at every opening
     void FormActivate();
@@ -44,7 +46,8 @@ private:
     void connectHandlers();
 
     GameState &g;
-    Form1 *m_mainWindow;
+    QWidget *m_mainWindow;
+    FormA *m_aboutBox = nullptr;
     QPointer<QWidget> m_lastActiveWindow; // the window that held the focus before this one
 };
 

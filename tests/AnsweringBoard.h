@@ -4,8 +4,8 @@
 // buttons and played with real mouse events on the board. Errors are recorded instead
 // of shown, and the cues are taken from the build folder.
 
+#include "TestMain.h"
 #include "board/BoardDrawing.h"
-#include "game/Startup.h"
 
 #include <QLine>
 #include <QtTest>
@@ -29,7 +29,7 @@ public:
     AnsweringBoard() {
         setErrorReporter([this](const QString &text) { errors << text; });
         g.AppDir = BuildDir;
-        w.show();
+        startGame(*game);
     }
     ~AnsweringBoard() {
         game.reset(); // it saves the settings, errors still recorded

@@ -22,6 +22,7 @@ struct DialogGame {
         setErrorReporter([this](const QString &text) { errors << text; });
         setShellOpener([this](const QUrl &target) { opened << target; });
         game = std::make_unique<Game>(g);
+        startGame(*game);
     }
     ~DialogGame() {
         setShellOpener({});

@@ -5,5 +5,13 @@
 
 #include "CoreTestMain.h"
 #include "game/ErrorHandler.h"
+#include "game/Startup.h"
+
+// Starts the game the way the program does, and waits for what follows the main window's
+// first frame: the dialogs and the framing pictures.
+inline void startGame(Game &game) {
+    game.start();
+    if (!QTest::qWaitFor([&] { return game.started(); })) qFatal("The main window's first frame never came.");
+}
 
 #define TESSARIN_TEST_MAIN(TestClass) TESSARIN_TEST_MAIN_WITH(Application, TestClass)

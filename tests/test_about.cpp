@@ -1,8 +1,8 @@
 #include "DialogTesting.h"
 
 #include "board/BoardDrawing.h"
+#include "board/WindowDesign.h"
 #include "settings/CaptionBar.h"
-#include "settings/DialogDesign.h"
 #include "settings/ShortAddress.h"
 
 #include <QDir>
@@ -119,7 +119,7 @@ private Q_SLOTS:
         if (QStringLiteral(TESSARIN_PRODUCT_PAGE).isEmpty())
             QCOMPARE(page, QUrl::fromLocalFile(t->g.AppDir + QStringLiteral("tessarin.html")));
         QCOMPARE(about().Label5->toolTip(), page.toDisplayString());
-        QVERIFY(about().Label5->width() <= DialogDesign::scaled(189) &&
+        QVERIFY(about().Label5->width() <= WindowDesign::scaled(189) &&
                 about().Label5->text().endsWith(u".html"));
         QCOMPARE(about().Label5->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QVERIFY(about().Label5->font().underline() && !about().ProgramIcon->pixmap().isNull());

@@ -132,7 +132,7 @@ private Q_SLOTS:
         {
             Game game(g);
             Form1 &w = game.form1();
-            if (index % 100 == 0) w.show(); // now and then laid out and painted as on screen
+            startGame(game);
             w.ButtonNew->click();
             w.ButtonReady->click();
             w.buttonCheck->click();

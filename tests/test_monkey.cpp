@@ -64,7 +64,7 @@ private:
         g().AppDir = QStringLiteral(TESSARIN_BUILD_DIR "/");
         w().Timer_sec->setInterval(24 * 3600 * 1000); // the monkey ticks itself, so a seed replays alike
         w().random().seed(seed + starts++);
-        w().show();
+        startGame(*m_game);
         if (!QTest::qWaitForWindowExposed(&w())) m_errors << QStringLiteral("the main window was not shown");
         m_buttonDown = false;
         m_taskRange = g().Range;

@@ -157,7 +157,7 @@ private Q_SLOTS:
         {
             GameState g;
             Game game(g);
-            game.form1().show();
+            startGame(game);
             QVERIFY(QTest::qWaitForWindowExposed(&game.form1()));
             g.Level = 7;
             if (ending == QStringLiteral("aboutToQuit")) {

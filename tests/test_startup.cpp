@@ -31,9 +31,10 @@ private Q_SLOTS:
         QCOMPARE(std::pair(bar.position(), bar.maximum()), std::pair(expectedPosition, newMaximum));
     }
 
-    // Start-up makes an idle game with the level table loaded and the three windows; the
-    // first showing lays out the full-screen board framed by the decoded pictures; End
-    // closes the main window.
+    // Start-up makes an idle game with the level table loaded, before any frame: a task can
+    // be played at once. The first showing lays out the full-screen board; the dialogs,
+    // with their English captions, and the framing pictures follow right after the first
+    // frame. End closes the main window.
     void startUpShowAndEnd() {
         GameState g;
         Game game(g);
@@ -47,43 +48,29 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(w.ButtonNew->isEnabled(), w.ButtonReady->isEnabled(), w.buttonCheck->isEnabled(),
                             w.Timer_sec->isActive()),
                  std::tuple(true, false, false, false));
-        QVERIFY(w.formSet() == &game.formSet() && w.formA() == &game.formA());
+        QVERIFY(!game.started() && w.formSet() == nullptr && w.Image1->pixmap().isNull());
         QCOMPARE(g.levels.cell(15, LevelTable::RangeRow), QStringLiteral("9"));
+        w.New1Click();
+        QCOMPARE(g.Range, 3);
 
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        startGame(game);
+        QVERIFY(w.formSet() == &game.formSet() && w.formA() == &game.formA());
+        const QRect screen = w.screen()->geometry();
         const int side = screen.height() - 150;
+        QVERIFY(w.isFullScreen());
         QCOMPARE(w.geometry(), screen);
         QCOMPARE(w.PaintB->geometry(),
                  QRect((screen.width() - side) / 2, (screen.height() - side) / 2, side, side));
         QCOMPARE(w.windowTitle(), QStringLiteral("Tessarin training"));
-        QCOMPARE(std::pair(w.Image1->pixmap().size(), w.Image3->pixmap().size()),
-                 std::pair(QSize(250, 1063), QSize(900, 180)));
-
-        QTest::mouseClick(w.ButtonEnd, Qt::LeftButton);
-        QVERIFY(!w.isVisible());
-    }
-
-    // The program paints its main window first; the dialogs, with their English
-    // captions, and the framing pictures follow right after the first frame. Tasks can
-    // be played before that.
-    void firstFrameFirstMakesTheRestRightAfter() {
-        GameState g;
-        Game game(g, Game::Start::FirstFrameFirst);
-        Form1 &w = game.form1();
-        QVERIFY(w.formSet() == nullptr && w.Image1->pixmap().isNull());
-        QCOMPARE(g.levels.cell(15, LevelTable::RangeRow), QStringLiteral("9"));
-        w.New1Click();
-        QCOMPARE(g.Range, 3);
-        w.show();
-        QTRY_VERIFY(w.formSet() != nullptr && w.formA() != nullptr);
-        QVERIFY(w.formSet() == &game.formSet());
         const QStringList texts = {game.formSet().windowTitle(), game.formSet().Button1->text(),
                                    game.formA().Label4->text()};
         QCOMPARE(texts, QStringList({"S e t t i n g s", "OK", "Tessarin training"}));
-        QCOMPARE(w.Image4->pixmap().size(), QSize(900, 180));
+        QCOMPARE(std::pair(w.Image1->pixmap().size(), w.Image4->pixmap().size()),
+                 std::pair(QSize(250, 1063), QSize(900, 180)));
         QCOMPARE(g.Phase, int32_t(PhaseShowing)); // the task went on
+
+        QTest::mouseClick(w.ButtonEnd, Qt::LeftButton);
+        QVERIFY(!w.isVisible());
     }
 };
 

@@ -56,7 +56,7 @@ private Q_SLOTS:
         game = new Game(*g);
         w = &game->form1();
         w->random().seed(7);
-        w->show();
+        startGame(*game);
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
     void cleanup() {

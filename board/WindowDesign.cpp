@@ -1,4 +1,6 @@
-#include "settings/DialogDesign.h"
+#include "board/WindowDesign.h"
+
+#include <QApplication>
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -9,7 +11,7 @@
 #include <QWindow>
 #include <algorithm>
 
-namespace DialogDesign {
+namespace WindowDesign {
 
 namespace {
 
@@ -99,11 +101,17 @@ QFont arial(int designPixelSize, bool bold) {
                       designPixelSize, bold);
 }
 
+// A palette, not a style sheet: that would bring the style-sheet machinery into start-up
+// for a few coloured rectangles.
+void paintAsPanel(QWidget *widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, QColor(BoardColors::Player));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
 void applyLook(QWidget *window, const QFont &font) {
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, Colour);
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
+    paintAsPanel(window);
     window->setFont(font);
 }
 
@@ -136,4 +144,10 @@ void refuseMinimising(QWidget *dialog, QEvent *event) {
     });
 }
 
-} // namespace DialogDesign
+void rememberActiveWindow(QObject *owner, QPointer<QWidget> &previous) {
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, owner, [&previous] {
+        if (QWidget *active = QApplication::activeWindow()) previous = active;
+    });
+}
+
+} // namespace WindowDesign
