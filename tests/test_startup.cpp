@@ -1,5 +1,6 @@
 #include "TestMain.h"
 
+#include "game/GameError.h"
 #include "game/Startup.h"
 
 #include <QLabel>
@@ -31,6 +32,35 @@ private Q_SLOTS:
         QCOMPARE(std::pair(bar.position(), bar.maximum()), std::pair(expectedPosition, newMaximum));
     }
 
+    // Every event passes through the game's guard: what a handler throws is reported and
+    // the game goes on; an event handled is still handled.
+    void handlersErrorsAreReported_data() {
+        QTest::addColumn<int>("throws"); // 0 nothing, 1 a game error, 2 another exception
+        QTest::addColumn<QStringList>("reported");
+        QTest::newRow("handled") << 0 << QStringList();
+        QTest::newRow("game error") << 1 << QStringList{"'x' is not a valid integer value"};
+        QTest::newRow("other exception") << 2 << QStringList{"std::bad_alloc"};
+    }
+    void handlersErrorsAreReported() {
+        struct Receiver : QObject {
+            int throws = 0;
+            bool event(QEvent *) override {
+                if (throws == 1) throw GameError(QStringLiteral("'x' is not a valid integer value"));
+                if (throws == 2) throw std::bad_alloc();
+                return true;
+            }
+        } receiver;
+        QFETCH(QStringList, reported);
+        QFETCH(int, throws);
+        receiver.throws = throws;
+        QStringList errors;
+        setErrorReporter([&](const QString &text) { errors << text; });
+        QEvent event(QEvent::User);
+        const bool handled = QCoreApplication::sendEvent(&receiver, &event);
+        setErrorReporter({});
+        QCOMPARE(std::pair(handled, errors), std::pair(throws == 0, reported));
+    }
+
     // Start-up makes an idle game with the level table loaded and the three windows; the
     // first showing lays out the full-screen board framed by the decoded pictures; End
     // closes the main window.
@@ -54,6 +84,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         const int side = screen.height() - 150;
+        QCOMPARE(w.geometry(), screen);
+        w.resize(300, 200); // a resize from outside is laid out again on the screen
         QCOMPARE(w.geometry(), screen);
         QCOMPARE(w.PaintB->geometry(),
                  QRect((screen.width() - side) / 2, (screen.height() - side) / 2, side, side));

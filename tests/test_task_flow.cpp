@@ -1,5 +1,7 @@
 #include "TestMain.h"
 
+#include "analysis/LineDecomposition.h"
+#include "analysis/Scoring.h"
 #include "board/BoardDrawing.h"
 #include "game/GameError.h"
 #include "game/Startup.h"
@@ -173,9 +175,23 @@ private Q_SLOTS:
         QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, GameTitle, false, 0));
         QCOMPARE(g->Pro2.position(), reserve);
         g->LineInProgress = 0;
+        // Check scores the first 1000 entries of both tables' decompositions on the bars.
+        auto kept = [](const Trace &t) {
+            return std::pair(QList(t.A.begin() + 1, t.A.begin() + Trace::Kept + 1),
+                             QList(t.B.begin() + 1, t.B.begin() + Trace::Kept + 1));
+        };
+        const Trace task = decomposeLines(g->TaskLines, g->LineCount, g->CellW).trace,
+                    drawn = decomposeLines(g->DrawnLines, g->LineCount, g->CellW).trace;
+        const Progress before{g->Pro1, g->Pro2, g->Level};
         QTest::mouseClick(w->buttonCheck, Qt::LeftButton);
         QCOMPARE(flow(), FlowState(PhaseIdle, true, false, false, GameTitle, false, 0));
         QCOMPARE(colors(), std::tuple(false, true, true));
+        QVERIFY(kept(g->TaskTrace) == kept(task) && kept(g->DrawnTrace) == kept(drawn));
+        const TraceScore score = scoreTraces(task, drawn);
+        QVERIFY(score.matched > 0 && score.penalty > 0);
+        const Progress after = progressAfter(before, score);
+        QCOMPARE(std::tuple(g->Level, g->Pro1.position(), g->Pro2.position()),
+                 std::tuple(after.level, after.pro1.position(), after.pro2.position()));
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
         QCOMPARE(colors(), std::tuple(true, false, false));
     }
