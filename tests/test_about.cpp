@@ -95,6 +95,7 @@ private Q_SLOTS:
         QCOMPARE(about().Label5->toolTip(), page.toDisplayString());
         QVERIFY(about().Label5->width() <= DialogDesign::scaled(189) &&
                 about().Label5->text().endsWith(u".html"));
+        QCOMPARE(about().Label5->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QVERIFY(about().Label5->font().underline() && !about().ProgramIcon->pixmap().isNull());
         QVERIFY(about().Label1->text().contains(QStringLiteral(TESSARIN_VERSION)));
         const auto read = [](const char *name) {
