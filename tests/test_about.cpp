@@ -130,13 +130,9 @@ private Q_SLOTS:
                                                                     : QString();
         };
         const QString guide = read("readme.txt");
-        for (const char *part : {"~/.config/Orv/Tessarin.conf", "HKEY_CURRENT_USER\\Software\\Orv\\Tessarin",
-                                 "Grid size    2  3  3  4  4  5  5  6  6  7  7  8  8  9  9",
-                                 "Lines        3  3  4  4  5  5  6  6  7  7  8  8  9  9 10"})
+        for (const char *part : {"~/.config/Orv/Tessarin.conf", "HKEY_CURRENT_USER\\Software\\Orv\\Tessarin"})
             QVERIFY2(guide.contains(QLatin1String(part)), part);
-        const QString html = read("tessarin.html").remove(QRegularExpression(QStringLiteral("\\s")));
-        for (QString row : {"Range 2 3 3 4 4 5 5 6 6 7 7 8 8 9 9", "Lines 3 3 4 4 5 5 6 6 7 7 8 8 9 9 10"})
-            QVERIFY2(html.contains("<td>" + row.replace(u' ', "</td><td>") + "</td></tr>"), qPrintable(row));
+        const QString html = read("tessarin.html");
         QVERIFY(!html.contains(QStringLiteral("src=")) && !html.contains(QStringLiteral("http")));
     }
 

@@ -47,19 +47,6 @@ private Q_SLOTS:
         QCOMPARE((QList<int>{l.buttonNewTop, l.buttonReadyTop, l.buttonCheckTop, l.buttonSetTop}),
                  buttonTops);
         QCOMPARE(l.buttonEnd, buttonEnd);
-
-        // The four pictures frame the board exactly.
-        QCOMPARE(l.image1, QRect(0, panel2Height, board.left(), screen.height()));
-        QCOMPARE(l.image2, QRect(board.right() + 1, panel2Height, 250, screen.height()));
-        QCOMPARE(l.image3, QRect(board.left(), 0, board.width(), board.top()));
-        QCOMPARE(l.image4, QRect(board.left(), board.bottom() + 1, board.width(), 110));
-    }
-
-    void gridPointsAndRemainder() {
-        // Range 10 on 1024x768: points at 56..560, 58 pixels left beyond the last one.
-        const MainLayout l = layoutForScreen({1024, 768, 10, 26, 110});
-        QCOMPARE(10 * l.cellW, 560);
-        QCOMPARE(l.board.width() - 10 * l.cellW, 58);
     }
 
     void degenerateRangeDoesNotDivideByZero() {

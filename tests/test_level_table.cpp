@@ -38,6 +38,8 @@ private Q_SLOTS:
     void piecesOfAStoredString() {
         LevelTable table;
         table.load(QStringLiteral("2  5100 ab7"), QStringLiteral("12"));
+        table.setCell(21, Range, QStringLiteral("x")); // beyond the table: nothing changes
+        table.setCell(-1, Lines, QStringLiteral("x"));
         QCOMPARE(row(table, Range), QStringLiteral("Range,2, 5,10,0,ab,7,,,,,,,,,,,,,,"));
         QCOMPARE(row(table, Lines), QStringLiteral("Lines,12,,,,,,,,,,,,,,,,,,,"));
     }

@@ -57,13 +57,10 @@ private Q_SLOTS:
         row("EditT1", "type", "123", "12/3/3", {2, 3, 3, 12});
         row("EditT1", "type", "4a", "4/3/3", {2, 3, 3, 4});
         row("EditT1", "type", "0", "0/3/3", {2, 3, 3, 1});
-        for (const char *route : {"paste", "drop"}) {
-            row("Edit1", route, "-7x", "/3/3", {1, 3, 3, 10});
-            row("Edit1", route, "7", "7/5/6", {7, 5, 6, 10});
-            row("Edit1", route, "99999999999999999999999", "15/9/10", {15, 9, 10, 10});
-            row("EditT1", route, "1a", "/3/3", {2, 3, 3, 1});
-            row("EditT1", route, "987", "98/3/3", {2, 3, 3, 98});
-        }
+        row("Edit1", "paste", "99999999999999999999999", "15/9/10", {15, 9, 10, 10});
+        row("EditT1", "paste", "1a", "/3/3", {2, 3, 3, 1});
+        row("Edit1", "drop", "-7x", "/3/3", {1, 3, 3, 10});
+        row("EditT1", "drop", "987", "98/3/3", {2, 3, 3, 98});
     }
 
     void fieldsTakeDigitsAndOkStoresThem() {

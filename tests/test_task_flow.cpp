@@ -1,5 +1,7 @@
 #include "TestMain.h"
 
+#include "analysis/LineDecomposition.h"
+#include "analysis/Scoring.h"
 #include "board/BoardDrawing.h"
 #include "game/GameError.h"
 #include "game/Startup.h"
@@ -72,10 +74,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("cells"); // the level's Range and LineCount; empty: the defaults
         QTest::addColumn<int>("range");
         QTest::addColumn<int>("lineCount");
-        const int ranges[] = {2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9};
-        const int lines[] = {3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10};
-        for (int level = 1; level <= 15; ++level)
-            QTest::addRow("level %d", level) << level << QString() << ranges[level - 1] << lines[level - 1];
+        QTest::newRow("level 1") << 1 << QString() << 2 << 3;
+        QTest::newRow("level 15") << 15 << QString() << 9 << 10;
         QTest::newRow("Range 1") << 4 << "1 4" << 2 << 4;
         QTest::newRow("Range 0") << 4 << "0 3" << 2 << 3;
         QTest::newRow("Range -7") << 4 << "-7 3" << 2 << 3;
@@ -173,9 +173,23 @@ private Q_SLOTS:
         QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, GameTitle, false, 0));
         QCOMPARE(g->Pro2.position(), reserve);
         g->LineInProgress = 0;
+        // Check scores the first 1000 entries of both tables' decompositions on the bars.
+        auto kept = [](const Trace &t) {
+            return std::pair(QList(t.A.begin() + 1, t.A.begin() + Trace::Kept + 1),
+                             QList(t.B.begin() + 1, t.B.begin() + Trace::Kept + 1));
+        };
+        const Trace task = decomposeLines(g->TaskLines, g->LineCount, g->CellW).trace,
+                    drawn = decomposeLines(g->DrawnLines, g->LineCount, g->CellW).trace;
+        const Progress before{g->Pro1, g->Pro2, g->Level};
         QTest::mouseClick(w->buttonCheck, Qt::LeftButton);
         QCOMPARE(flow(), FlowState(PhaseIdle, true, false, false, GameTitle, false, 0));
         QCOMPARE(colors(), std::tuple(false, true, true));
+        QVERIFY(kept(g->TaskTrace) == kept(task) && kept(g->DrawnTrace) == kept(drawn));
+        const TraceScore score = scoreTraces(task, drawn);
+        QVERIFY(score.matched > 0 && score.penalty > 0);
+        const Progress after = progressAfter(before, score);
+        QCOMPARE(std::tuple(g->Level, g->Pro1.position(), g->Pro2.position()),
+                 std::tuple(after.level, after.pro1.position(), after.pro2.position()));
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
         QCOMPARE(colors(), std::tuple(true, false, false));
     }

@@ -10,7 +10,7 @@ namespace {
 const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
 const bool onScreen1024x768 =
     (platform.isEmpty() || platform == "offscreen") &&
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR "/screen-1024x768.json");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR "/../screen-1024x768.json");
 } // namespace
 
 class BenchPlay : public QObject {
