@@ -10,38 +10,8 @@ set -eu
 
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
-work=$(mktemp -d)
+. "$(dirname "$0")/e2e/common.sh"
 root="$work/root"
-game_pid=""
-xvfb_pid=""
-
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -s "$work/game.log" ]; then
-        echo "--- the game's output:" >&2
-        cat "$work/game.log" >&2
-    fi
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command that follows to succeed.
-wait_for() {
-    tries=$1
-    shift
-    while ! "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
 
 # The version is set in one place, the project's; the metadata and the package carry it.
 version=$(sed -n 's/^project(Tessarin VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
@@ -74,23 +44,14 @@ grep -q '^Categories=Game;' "$desktop" || fail "the menu entry is not in the Gam
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata's release is not $version"
 
 # --- The installed game on a virtual X server -----------------------------------------
-# The game's windows are laid out for a 1024 x 768 screen at 96 dpi (a scale of 0.8 on
-# the 120-dpi design); the positions below are screen pixels of that layout.
-design() { echo $(($1 * 8 / 10)); }
-NEW_X=70 NEW_Y=396
-READY_X=70 READY_Y=446
-SETTINGS_X=70 SETTINGS_Y=546
-END_X=938 END_Y=700
-# Grid point (x, y) of the default level's 3 x 3 grid: cells of 154 pixels from the
-# board's corner at (205, 77).
+# Grid point (x, y) of the default level's 3 x 3 grid in the 96-dpi layout: cells of 154
+# pixels from the board's corner at (205, 77).
 grid_x() { echo $((205 + 154 * $1)); }
 grid_y() { echo $((77 + 154 * $1)); }
 PLAYER_COLOUR="#FFCC99"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 100 grep -q . "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=":$(cat "$work/display")"
+start_xvfb 1024x768x24 -dpi 96
+DISPLAY=$xvfb_display
 export DISPLAY
 
 # The desktop's "open" goes to xdg-open; ours only notes what the game asked to open.
@@ -103,20 +64,14 @@ EOF
 chmod +x "$work/bin/xdg-open"
 
 # Started through the link from another folder, with none of a desktop session's theme,
-# scaling or buses: the positions above are those of the plain 96-dpi layout.
+# scaling or buses: the positions clicked are those of the plain 96-dpi layout.
 cd "$work/elsewhere"
-env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY -u XDG_CURRENT_DESKTOP -u QT_QPA_PLATFORMTHEME \
+start_game env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY -u XDG_CURRENT_DESKTOP -u QT_QPA_PLATFORMTHEME \
     -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI -u QT_ENABLE_HIGHDPI_SCALING \
     PATH="$work/bin:$PATH" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-    QT_QPA_PLATFORM=xcb "$root/usr/games/tessarin" >"$work/game.log" 2>&1 &
-game_pid=$!
+    QT_QPA_PLATFORM=xcb "$root/usr/games/tessarin"
 cd "$work"
-
-wait_for 150 xdotool search --onlyvisible --name '^Tessarin training$' ||
-    fail "the main window did not appear"
-main_window=$(xdotool search --onlyvisible --name '^Tessarin training$' | head -n 1)
-
-click() { xdotool mousemove "$1" "$2" click 1; }
+wait_main_window || fail "the main window did not appear"
 
 # A message box titled "Tessarin" is how the game reports an error.
 no_error_box() {
@@ -125,26 +80,9 @@ no_error_box() {
 
 pixel() { import -window root -depth 8 -crop "1x1+$1+$2" txt:- | grep -o '#[0-9A-F]\{6\}'; }
 
-# The one window of the game that is neither the main window nor one already known.
-new_window() {
-    for id in $(xdotool search --onlyvisible --class tessarin); do
-        case " $main_window $* " in *" $id "*) ;; *) echo "$id" && return 0 ;; esac
-    done
-    return 1
-}
-
-# Clicks at a position of the 120-dpi design inside window $1.
-click_in() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    click $((X + $(design "$2"))) $((Y + $(design "$3")))
-}
-
 # A task, then one line from grid point (1, 1) to (3, 3): press and release at the
 # start, move, press and release at the end. Each end plays its sound cue.
-click $NEW_X $NEW_Y
-sleep 0.3
-click $READY_X $READY_Y
-sleep 0.3
+start_answering
 xdotool mousemove "$(grid_x 1)" "$(grid_y 1)" click 1 \
     mousemove "$(grid_x 2)" "$(grid_y 2)" \
     mousemove "$(grid_x 3)" "$(grid_y 3)" click 1
@@ -160,7 +98,7 @@ colour=$(pixel $line_middle_x $line_middle_y)
 
 # Settings, then About from the settings dialog; Help opens the readme, the blue label
 # the product page.
-click $SETTINGS_X $SETTINGS_Y
+press Settings
 wait_for 50 new_window || fail "the settings dialog did not open"
 settings=$(new_window)
 click_in "$settings" 61 160 # About
@@ -172,7 +110,7 @@ click_in "$about" 358 49 # the product page's address
 wait_for 50 sh -c "[ \$(wc -l <'$work/opened') -ge 2 ]" || fail "the product page was not opened"
 click_in "$about" 420 164    # OK
 click_in "$settings" 312 160 # Cancel
-wait_for 50 sh -c "! xdotool search --onlyvisible --class tessarin | grep -qvx $main_window" ||
+wait_for 50 sh -c "! xdotool search --onlyvisible --class tessarin | grep -qvx $main" ||
     fail "the settings dialog and the About box did not close"
 
 # Both are opened by their absolute paths in the installed folder; a product page on the
@@ -186,12 +124,8 @@ http://* | https://*) ;;
 esac
 
 # End: the game saves the settings and exits cleanly.
-click $END_X $END_Y
-wait_for 100 sh -c "! kill -0 $game_pid" || fail "End did not end the game"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" -eq 0 ] || fail "the game exited with status $status"
+press End
+wait_for_exit 100
 grep -q 'Level_of_game' "$work/config/Orv/Tessarin.conf" 2>/dev/null ||
     fail "no settings were written to \$XDG_CONFIG_HOME/Orv/Tessarin.conf"
 

@@ -19,7 +19,7 @@ main= settings= about=
 # nor settings dialog for "about".
 find_window() {
     case $1 in
-    main) xdotool search --onlyvisible --name '^Tessarin training$' 2>/dev/null | head -n1 ;;
+    main) main_window ;;
     settings) xdotool search --onlyvisible --name '^S e t t i n g s$' 2>/dev/null | head -n1 ;;
     about)
         for w in $(xdotool search --onlyvisible --classname '^tessarin$' 2>/dev/null); do
@@ -93,7 +93,7 @@ check() { # what condition
 }
 
 start_game "$game"
-wait_until 'main=$(find_window main); [ -n "$main" ]' 300 || fail "no main window"
+wait_main_window 300 || fail "no main window"
 sleep 1
 
 # Each row: what the player does; then what the window system must report.
@@ -141,5 +141,5 @@ cancel     | ! shown settings
 end        |
 EOF_WALK
 [ $failed -eq 0 ] || fail "some checks failed (screen saved in $(pwd)/e2e-dialogs-$WM.png)"
-wait_for_exit
+wait_for_exit 300
 echo "e2e: dialogs right under window manager '$WM'"

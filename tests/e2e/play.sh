@@ -23,7 +23,7 @@ XPLAY_SNAPSHOT=$snapshot "$xplay" >"$work/xplay.out" 2>&1 || fail "xplay failed 
 cat "$work/xplay.out"
 
 # End closes the game, which saves its settings on the way out.
-wait_for_exit
+wait_for_exit 300
 
 conf=$XDG_CONFIG_HOME/Orv/Tessarin.conf
 [ -f "$conf" ] || fail "no settings saved at $conf"

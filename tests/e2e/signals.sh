@@ -8,17 +8,7 @@
 set -eu
 
 game=${1:?usage: signals.sh GAME}
-work=$(mktemp -d "${TMPDIR:-/tmp}/tessarin-signals.XXXXXX")
-xvfb_pid=
-game_pid=
-cleanup() {
-    [ -z "$game_pid" ] || kill -9 "$game_pid" 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+. "$(dirname "$0")/common.sh"
 
 failures=0
 row_failed() {
@@ -27,71 +17,34 @@ row_failed() {
     failures=$((failures + 1))
 }
 
-# Waits up to $1 tenths of a second for the command that follows to succeed.
-wait_for() {
-    tries=$1
-    shift
-    while ! "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-
-# Screen positions of the 96-dpi layout on a 1024 x 768 screen at the first level's
-# 3 x 3 grid (see install_test.sh); design() turns 120-dpi design pixels into these.
-design() { echo $(($1 * 8 / 10)); }
-click() { xdotool mousemove "$1" "$2" click 1; }
-click_in() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    click $((X + $(design "$2"))) $((Y + $(design "$3")))
-}
-other_window() {
-    for id in $(xdotool search --onlyvisible --class tessarin); do
-        case " $* " in *" $id "*) ;; *) echo "$id" && return 0 ;; esac
-    done
-    return 1
-}
-
 # Brings the game into the phase named $1.
 reach() {
-    case $1 in idle) return ;; esac
-    click 70 396 # New
-    case $1 in showing) return ;; esac
-    sleep 0.3
-    click 70 446 # Ready
-    case $1 in answering) return ;; esac
-    sleep 0.3
-    case $1 in half-line) click 359 231 && return ;; esac # grid point (1, 1)
-    click 70 546                                          # Settings
-    wait_for 50 other_window "$main" || return 1
+    case $1 in idle) return ;; showing) press New && return ;; esac
+    start_answering
+    case $1 in answering) return ;; half-line) click 359 231 && return ;; esac # grid point (1, 1)
+    press Settings
+    wait_for 50 new_window || return 1
     case $1 in dialog) return ;; esac
-    dialog=$(other_window "$main")
+    dialog=$(new_window)
     click_in "$dialog" 61 160 # About
-    wait_for 50 other_window "$main" "$dialog"
+    wait_for 50 new_window "$dialog"
 }
 
 # Signal or "x-lost", phase, the exit status expected.
 while read -r stop phase expected; do
     row="$stop in $phase"
-    rm -rf "$work/config" "$work/display" "$work/game.log"
+    rm -rf "$work/config" "$work/game.log"
     mkdir -p "$work/config/Orv" "$work/runtime"
     chmod 700 "$work/runtime"
     printf '[General]\nTime2=5\n' >"$work/config/Orv/Tessarin.conf"
 
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb_pid=$!
-    wait_for 100 grep -q . "$work/display" || { row_failed "Xvfb did not start" && continue; }
-    export DISPLAY=":$(cat "$work/display")"
+    start_xvfb 1024x768x24 -dpi 96
+    export DISPLAY="$xvfb_display"
     # A background job of this shell would ignore SIGINT, as nohup's ignore SIGHUP.
-    env --default-signal=HUP,INT -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_FONT_DPI \
-        XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-        "$game" >"$work/game.log" 2>&1 &
-    game_pid=$!
+    start_game env --default-signal=HUP,INT -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR \
+        -u QT_FONT_DPI XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb "$game"
 
-    if wait_for 150 xdotool search --onlyvisible --name '^Tessarin training$' &&
-        main=$(xdotool search --onlyvisible --name '^Tessarin training$' | head -n 1) &&
-        reach "$phase"; then
+    if wait_main_window && reach "$phase"; then
         sleep 0.3
         if [ "$stop" = x-lost ]; then kill "$xvfb_pid"; else kill -s "$stop" "$game_pid"; fi
         # A game that no longer answers is killed after 10 s and fails its row.

@@ -20,38 +20,14 @@ native   wayland
 xwayland xcb
 "
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tessarin-weston.XXXXXX")
-xvfb_pid=
-weston_pid=
-game_pid=
-cleanup() {
-    for pid in $game_pid $weston_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-fail() {
-    echo "weston: $*" >&2
-    for f in game.log weston.log; do
-        [ -s "$work/$f" ] && { echo "--- $f" >&2; tail -n 30 "$work/$f" >&2; }
-    done
-    [ -s "$work/shot.png" ] && cp "$work/shot.png" "${WESTON_SNAPSHOT:-$(pwd)/weston-failure.png}" || true
-    exit 1
-}
+. "$(dirname "$0")/common.sh"
+LOGS="game.log weston.log"
+on_fail() { [ -s "$work/shot.png" ] && cp "$work/shot.png" "${WESTON_SNAPSHOT:-$(pwd)/weston-failure.png}" || true; }
 
 # The X server is larger than weston's output, so that the pointer can enter weston's
 # window from outside: its X11 backend takes positions from that entry on.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-i=0
-while [ ! -s "$work/display" ]; do
-    i=$((i + 1))
-    [ $i -le 200 ] && kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.05
-done
-XVFB=:$(head -n1 "$work/display")
+start_xvfb 1280x1024x24 -noreset
+XVFB=$xvfb_display
 XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR
@@ -60,12 +36,8 @@ unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY DISPLAY
 DISPLAY=$XVFB weston --backend=x11-backend.so --use-pixman --debug --xwayland --idle-time=0 \
     --width=1024 --height=768 --socket=tessarin-test --log="$work/weston.log" 2>"$work/weston.err" &
 weston_pid=$!
-i=0
-until [ -S "$XDG_RUNTIME_DIR/tessarin-test" ] && grep -q 'xserver listening on display' "$work/weston.log"; do
-    i=$((i + 1))
-    [ $i -le 400 ] && kill -0 "$weston_pid" 2>/dev/null || fail "weston did not start"
-    sleep 0.05
-done
+wait_until '[ -S "$XDG_RUNTIME_DIR/tessarin-test" ] && grep -q "xserver listening on display" "$work/weston.log" ||
+    ! kill -0 $weston_pid' 200 && kill -0 "$weston_pid" 2>/dev/null || fail "weston did not start"
 XWAYLAND=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" | tail -n1)
 export WAYLAND_DISPLAY=tessarin-test
 
@@ -85,7 +57,7 @@ waitfor() {
     while shoot && [ "$(count "$2" "$3")" -lt "$4" ]; do
         i=$((i + 1))
         [ $i -le 40 ] && { [ -z "$game_pid" ] || kill -0 "$game_pid" 2>/dev/null; } ||
-            fail "${road:-weston}: gave up waiting for $1"
+            fail "gave up waiting for $1"
         sleep 0.25
     done
 }
@@ -111,12 +83,11 @@ NAVY='#000080'  # the settings dialog's title
 # start: starts the game on the road's platform.
 start() {
     if [ "$platform" = wayland ]; then
-        env XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=wayland "$game" </dev/null >"$work/game.log" 2>&1 &
+        start_game env XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=wayland "$game" </dev/null
     else
-        env -u WAYLAND_DISPLAY DISPLAY="$XWAYLAND" XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb \
-            "$game" </dev/null >"$work/game.log" 2>&1 &
+        start_game env -u WAYLAND_DISPLAY DISPLAY="$XWAYLAND" XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb \
+            "$game" </dev/null
     fi
-    game_pid=$!
     DISPLAY=$XVFB xdotool mousemove 1200 1000 # outside weston's window, to enter it afresh
 }
 # covers: whether, within 10 s, the status strip lies along the whole top edge and the
@@ -132,16 +103,12 @@ covers() {
 }
 
 # Weston starts Xwayland at its first X client, and its window manager only then.
-i=0
-until DISPLAY=$XWAYLAND xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    i=$((i + 1))
-    [ $i -le 100 ] || fail "weston's X window manager did not start"
-    sleep 0.1
-done
+wait_until 'DISPLAY=$XWAYLAND xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+    fail "weston's X window manager did not start"
 
-while read -r road platform; do
-    [ -n "$road" ] || continue
-    config=$work/config-$road
+while read -r row platform; do
+    [ -n "$row" ] || continue
+    config=$work/config-$row
     mkdir -p "$config"
     # Weston's window manager for Xwayland now and then drops the full-screen state that
     # a window asks for as it appears (one start in five to two here): up to three starts.
@@ -151,14 +118,14 @@ while read -r road platform; do
         kill "$game_pid" 2>/dev/null || true
         wait "$game_pid" 2>/dev/null || true
         starts=$((starts - 1))
-        [ $starts -gt 0 ] || fail "$road: the game does not cover the output"
-        echo "$road: not full-screen, starting again"
+        [ $starts -gt 0 ] || fail "the game does not cover the output"
+        echo "$row: not full-screen, starting again"
     done
-    echo "$road: covers the output"
+    echo "$row: covers the output"
 
     click $NEW
     waitfor "blue task lines after New" "$BLUE" "$BOARD" 50
-    echo "$road: New draws the task"
+    echo "$row: New draws the task"
 
     click $SETTINGS
     waitfor "the settings dialog" "$NAVY" "" 30
@@ -166,24 +133,15 @@ while read -r road platform; do
     i=0
     while shoot && [ "$(count "$NAVY")" -ge 30 ]; do
         i=$((i + 1))
-        [ $i -le 40 ] || fail "$road: the settings dialog did not close"
+        [ $i -le 40 ] || fail "the settings dialog did not close"
         sleep 0.25
     done
-    echo "$road: the settings dialog opens and closes"
+    echo "$row: the settings dialog opens and closes"
 
     click $END
-    i=0
-    while kill -0 "$game_pid" 2>/dev/null; do
-        i=$((i + 1))
-        [ $i -le 200 ] || fail "$road: the game is still running 20 s after End"
-        sleep 0.1
-    done
-    status=0
-    wait "$game_pid" || status=$?
-    game_pid=
-    [ "$status" -eq 0 ] || fail "$road: the game exited with status $status"
-    grep -q '^Level_of_game=' "$config/Orv/Tessarin.conf" 2>/dev/null || fail "$road: End saved no settings"
-    echo "$road: End saves the settings"
+    wait_for_exit 200
+    grep -q '^Level_of_game=' "$config/Orv/Tessarin.conf" 2>/dev/null || fail "End saved no settings"
+    echo "$row: End saves the settings"
 done <<ROADS
 $ROADS
 ROADS

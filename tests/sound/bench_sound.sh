@@ -13,7 +13,7 @@ game=${1:?usage: bench_sound.sh GAME CUES_HEARD RESOURCES [ROUNDS]}
 heard=${2:?}
 resources=${3:?}
 rounds=${4:-10}
-case=bench
+row=bench
 . "$(dirname "$0")/servers.sh"
 
 now() { date +%s%N; }
@@ -21,14 +21,7 @@ parec --latency-msec=10 -d cues.monitor --format=s16le --rate=44100 --channels=1
 rec_pid=$!
 wait_for 50 test -s "$work/rec.raw" || fail "nothing recorded"
 start_ns=$(now)
-XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb "$game" >"$work/game.log" 2>&1 &
-game_pid=$!
-wait_for 150 xdotool search --onlyvisible --name '^Tessarin training$' || fail "no main window"
-sleep 0.5
-click 70 396 # New
-sleep 0.3
-click 70 446 # Ready
-sleep 0.3
+start_answering_with "$work/config" "$PULSE_SERVER"
 : >"$work/events"
 i=0
 while [ $i -lt "$rounds" ]; do
@@ -40,7 +33,7 @@ while [ $i -lt "$rounds" ]; do
     sleep 0.6
     i=$((i + 1))
 done
-click 938 700 # End
+press End
 i=0
 while [ $i -lt "$rounds" ]; do
     for cue in puk puk_bum; do

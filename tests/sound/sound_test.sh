@@ -13,15 +13,15 @@ game=${1:?usage: sound_test.sh GAME CUES_HEARD RESOURCES}
 heard=${2:?}
 resources=${3:?}
 
-case=setup
+row=setup
 . "$(dirname "$0")/servers.sh"
 
 # Each case: the server (pulse, stopped or none), the player's steps and the cues heard.
 # Steps: "s" starts a line, "e" ends it, "es" ends one and starts the next 80 ms later
 # (one pointer program for both clicks, so the gap holds on a busy machine), a number
 # waits that many milliseconds.
-while read -r case server steps expected; do
-    conf=$work/$case/config
+while read -r row server steps expected; do
+    conf=$work/$row/config
     mkdir -p "$conf"
     server_env=$PULSE_SERVER
     [ "$server" = none ] && server_env=unix:$work/no-server.sock
@@ -29,15 +29,7 @@ while read -r case server steps expected; do
     parec --latency-msec=10 -d cues.monitor --format=s16le --rate=44100 --channels=1 --raw >"$work/rec.raw" &
     rec_pid=$!
     wait_for 50 test -s "$work/rec.raw" || fail "nothing recorded"
-    XDG_CONFIG_HOME=$conf XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb PULSE_SERVER=$server_env \
-        "$game" >"$work/game.log" 2>&1 &
-    game_pid=$!
-    wait_for 150 xdotool search --onlyvisible --name '^Tessarin training$' || fail "no main window"
-    sleep 0.5
-    click 70 396 # New
-    sleep 0.3
-    click 70 446 # Ready
-    sleep 0.3
+    start_answering_with "$conf" "$server_env"
     [ "$server" = stopped ] && kill -STOP "$pulse_pid"
     for step in $(echo "$steps" | tr , ' '); do
         case $step in
@@ -48,10 +40,8 @@ while read -r case server steps expected; do
         esac
     done
     xdotool search --onlyvisible --name '^Tessarin$' >/dev/null 2>&1 && fail "a message box appeared"
-    click 938 700 # End
-    wait_for 100 sh -c "! kill -0 $game_pid" || fail "the game did not end after End"
-    wait "$game_pid" || fail "the game exited with status $?"
-    game_pid=
+    press End
+    wait_for_exit 100
     [ "$server" = stopped ] && kill -CONT "$pulse_pid"
     grep -q '^Level_of_game=' "$conf/Orv/Tessarin.conf" 2>/dev/null || fail "no settings saved"
     [ "$(wc -l <"$work/game.log")" -le 1 ] || fail "more than one line on the terminal"
@@ -62,7 +52,7 @@ while read -r case server steps expected; do
     got=$(awk '{ sub(/\.wav$/, "", $1); printf "%s%s%s", sep, $1, ($NF == "whole" ? "" : "/cut"); sep = "," }' \
         "$work/heard.txt")
     [ "$got" = "$expected" ] || fail "heard $got, not $expected"
-    echo "$case: $got"
+    echo "$row: $got"
 done <<CASES
 whole   pulse   s,300,e,600,s,300,e,600     puk,puk_bum,puk,puk_bum
 cut     pulse   s,300,es,300,e,600          puk,puk_bum/cut,puk,puk_bum
