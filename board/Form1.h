@@ -40,8 +40,6 @@ public:
     void loadPictures();
     // Runs `work` once, right after the window's first frame has been painted.
     void afterFirstFrame(std::function<void()> work) { m_afterFirstFrame = std::move(work); }
-    FormSet *formSet() const { return m_formSet; }
-    FormA *formA() const { return m_formA; }
 
     Random &random() { return m_random; }
     Canvas &canvas() { return PaintB->canvas(); }

@@ -55,13 +55,12 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(w.ButtonNew->isEnabled(), w.ButtonReady->isEnabled(), w.buttonCheck->isEnabled(),
                             w.Timer_sec->isActive()),
                  std::tuple(true, false, false, false));
-        QVERIFY(!game.started() && w.formSet() == nullptr && w.Image1->pixmap().isNull());
+        QVERIFY(!game.started() && w.Image1->pixmap().isNull());
         QCOMPARE(g.levels.cell(15, LevelTable::RangeRow), QStringLiteral("9"));
         w.New1Click();
         QCOMPARE(g.Range, 3);
 
         startGame(game);
-        QVERIFY(w.formSet() == &game.formSet() && w.formA() == &game.formA());
         const QRect screen = w.screen()->geometry();
         const int side = screen.height() - 150;
         QVERIFY(w.isFullScreen());
