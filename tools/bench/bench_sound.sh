@@ -14,7 +14,7 @@ heard=${2:?}
 resources=${3:?}
 rounds=${4:-10}
 row=bench
-. "$(dirname "$0")/servers.sh"
+. "$(dirname "$0")/../../tests/sound/servers.sh"
 
 now() { date +%s%N; }
 parec --latency-msec=10 -d cues.monitor --format=s16le --rate=44100 --channels=1 --raw >"$work/rec.raw" &
