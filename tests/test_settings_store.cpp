@@ -1,6 +1,6 @@
-#include "TestMain.h"
+#include "DialogTesting.h"
 
-#include "game/Startup.h"
+#include "game/IntegerText.h"
 #include "settings/SettingsStore.h"
 
 #include <QDir>
@@ -9,6 +9,7 @@
 #include <QScopeGuard>
 #include <linux/capability.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -195,6 +196,15 @@ private Q_SLOTS:
                                                        << "\" cannot be created (File name too long)";
         QTest::newRow("disk full") << "disk full"
                                    << "the disk is full";
+        // Never opened, so never waited on: the store reads as empty, and stays in place.
+        QTest::newRow("a named pipe as the store") << "store: pipe"
+                                                   << "it is a named pipe, not a regular file";
+        QTest::newRow("a device as the store") << "store: /dev/zero"
+                                               << "it is a device, not a regular file";
+        QTest::newRow("a folder as the store") << "store: folder"
+                                               << "it is a folder, not a regular file";
+        QTest::newRow("a named pipe as the lock") << "lock: pipe"
+                                                  << ".lock\" is a named pipe, not a regular file";
     }
 
     void anUnwritableStoreIsReported() {
@@ -203,9 +213,14 @@ private Q_SLOTS:
         const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
         auto restore = qScopeGuard([&] {
             ::umount2(settingsFolder().toLocal8Bit().constData(), MNT_DETACH);
+            clearStore();
             qputenv("XDG_CONFIG_HOME", configHome);
         });
+        // A place of its own: QSettings keeps what a failed save left unwritten for the
+        // next store opened at the same place, which would then write it under the lock.
+        qputenv("XDG_CONFIG_HOME", configHome + '/' + QTest::currentDataTag());
         writeStore("[General]\nLevel_of_game=3\n");
+        QString thing;
         const QByteArray before = storedLines().join(u'\n').toUtf8();
         if (blocked == "folder is a file") {
             clearStore();
@@ -217,6 +232,13 @@ private Q_SLOTS:
             if (::mount("tmpfs", settingsFolder().toLocal8Bit().constData(), "tmpfs", 0, "size=4k") != 0)
                 QSKIP("Mounting a tiny file system needs root.");
             writeStore(QByteArray(4096, '#'));
+        } else if (blocked.contains(u':')) {
+            thing = settingsPath() + (blocked.startsWith(u'l') ? ".lock" : "");
+            QFile::remove(thing);
+            const QString kind = blocked.section(u' ', 1);
+            QVERIFY(kind == "folder" ? QDir().mkpath(thing)
+                    : kind == "pipe" ? ::mkfifo(QFile::encodeName(thing).constData(), 0600) == 0
+                                     : QFile::link(kind, thing));
         } else {
             QFile::setPermissions(blocked == "folder read-only" ? settingsFolder() : settingsPath(),
                                   blocked == "file mode 000" ? QFile::Permissions()
@@ -239,6 +261,54 @@ private Q_SLOTS:
                 QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             QCOMPARE(storedLines().join(u'\n').toUtf8(), blocked == "folder is a file" ? "" : before);
         }
+        if (!thing.isEmpty()) QVERIFY(QFileInfo::exists(thing) && !QFileInfo(thing).isFile());
+    }
+
+    // Stores edited by hand or written by something else, before the run and during it:
+    // whatever they hold, the game starts, plays a task, takes the settings dialog's OK
+    // and saves nine plain values that the next run can play at every level.
+    void aHostileStoreIsPlayedAndSavedWellFormed_data() {
+        QTest::addColumn<QByteArray>("stored");
+        const QByteArray values = "Liniy=99999999999999999999\nRange=-2147483649\nTime1=@Variant(garbage\n"
+                                  "Time2=\xff\xfe\x01\nLevel_of_game=1e3\nProEnabled=5;6\nTimeEnabled=\n"
+                                  "Liniy_level=" +
+                                  QByteArray("x").repeated(100000) + "\nRange_level=1 2 ab, c\n";
+        QTest::newRow("junk among sections")
+            << "junk\n[Other]\nRange=5\n[General]\n=5\n" + values + "[Other]\nLevel_of_game=3\n";
+        QTest::newRow("a broken section header") << "[General\n" + values;
+        QTest::newRow("level texts cut short")
+            << QByteArray("Level_of_game=19\nLiniy_level=2 3\nRange_level=9");
+    }
+
+    void aHostileStoreIsPlayedAndSavedWellFormed() {
+        QFETCH(QByteArray, stored);
+        writeStore(stored);
+        QStringList shown;
+        setErrorReporter([&](const QString &text) { shown << text; });
+        GameState g;
+        {
+            Game game(g);
+            startGame(game);
+            Form1 &w = game.form1();
+            w.ButtonNew->click();
+            w.ButtonReady->click();
+            w.buttonCheck->click();
+            withSettingsOpen(game, [](FormSet &s) { s.Button1->click(); });
+            writeStore(stored); // and once more by something else during the run
+        }
+        QCOMPARE(shown, QStringList());
+        QSettings saved(settingsPath(), QSettings::IniFormat);
+        for (const QString &line : valuesOf(g)) {
+            const QVariant value = saved.value(line.section(u'=', 0, 0));
+            QVERIFY2(value.typeId() == QMetaType::QString && value.toString() == line.section(u'=', 1),
+                     qPrintable(line));
+        }
+        QVERIFY(g.Time2 == 1000 && g.Level >= 1 && g.Level <= 15 && g.Range_level.size() == 40);
+        LevelTable next;
+        next.load(g.Liniy_level, g.Range_level);
+        for (int level = 1; level <= LevelTable::PlayedLevels; ++level)
+            for (int row : {LevelTable::RangeRow, LevelTable::LineCountRow})
+                QVERIFY2(parseInteger(next.cell(level, row)), qPrintable(next.cell(level, row)));
     }
 
     // A relative configuration folder would follow the folder the game is started from;
