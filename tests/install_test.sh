@@ -139,21 +139,11 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpac
 deb="$work/package/tessarin_${version}_${arch}.deb"
 [ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$work/package")"
 
-dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' >"$work/contents"
-for entry in \
-    ./usr/lib/games/tessarin/tessarin \
-    ./usr/lib/games/tessarin/puk.wav \
-    ./usr/lib/games/tessarin/puk_bum.wav \
-    ./usr/lib/games/tessarin/readme.txt \
-    ./usr/lib/games/tessarin/tessarin.html \
-    "./usr/games/tessarin -> ../lib/games/tessarin/tessarin" \
-    ./usr/share/applications/$app_id.desktop \
-    ./usr/share/icons/hicolor/scalable/apps/tessarin.svg \
-    ./usr/share/metainfo/$app_id.metainfo.xml; do
-    grep -qxF "$entry" "$work/contents" || fail "the package lacks $entry"
-done
-grep -q '^\./usr/share/icons/hicolor/[0-9]*x[0-9]*/apps/tessarin\.png$' "$work/contents" ||
-    fail "the package has no PNG icon"
+# The package holds exactly what the install put in place.
+dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's#^\./##; s#/$##' | grep . | sort >"$work/packaged"
+(cd "$root" && find usr | sort) >"$work/installed"
+cmp -s "$work/installed" "$work/packaged" ||
+    fail "the package differs from the install: $(diff "$work/installed" "$work/packaged")"
 
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package's section is not games"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' ||

@@ -18,8 +18,8 @@ LOGS=xplay.out
 start_game "$game"
 
 # A failed play leaves the screen it gave up on beside the test's logs.
-snapshot=${E2E_SNAPSHOT:-$(pwd)/e2e-failure.ppm}
-XPLAY_SNAPSHOT=$snapshot "$xplay" >"$work/xplay.out" 2>&1 || fail "xplay failed (screen saved in $snapshot)"
+snapshot=${E2E_SNAPSHOT:-$(pwd)/e2e-failure-$WM.png}
+"$xplay" >"$work/xplay.out" 2>&1 || { import -window root "$snapshot" || true; fail "xplay failed (screen saved in $snapshot)"; }
 cat "$work/xplay.out"
 
 # End closes the game, which saves its settings on the way out.

@@ -66,25 +66,10 @@ while read -r stop phase expected; do
     kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     game_pid= xvfb_pid=
-done <<'ROWS'
-TERM idle 0
-TERM showing 0
-TERM answering 0
-TERM half-line 0
-TERM dialog 0
-TERM about 0
-HUP idle 0
-HUP showing 0
-HUP answering 0
-HUP half-line 0
-HUP dialog 0
-HUP about 0
-INT idle 0
-INT showing 0
-INT answering 0
-INT half-line 0
-INT dialog 0
-INT about 0
+done <<ROWS
+$(for stop in TERM HUP INT; do
+    for phase in idle showing answering half-line dialog about; do echo "$stop $phase 0"; done
+done)
 x-lost answering 1
 x-lost dialog 1
 ROWS

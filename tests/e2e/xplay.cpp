@@ -7,8 +7,7 @@
 // over it in light orange. The first task is answered with one line left out, so that
 // Check has red to show. When a New brings a grid of another size (the level changed),
 // it presses End. Progress goes to stdout; the last line is "range=<points per side>"
-// of the final grid. Any surprise ends it with status 1 and a snapshot of the screen in
-// $XPLAY_SNAPSHOT (a PPM file), if that is set.
+// of the final grid. Any surprise ends it with status 1, the screen left as it found it.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -29,10 +28,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Rgb {
-    int r, g, b;
-};
-
 struct Point {
     int x, y;
     bool operator<(const Point &o) const { return std::pair(x, y) < std::pair(o.x, o.y); }
@@ -45,25 +40,13 @@ struct Segment {
     bool operator<(const Segment &o) const { return std::pair(a, b) < std::pair(o.a, o.b); }
 };
 
-// Colours of the board (RGB).
-bool isMint(Rgb c) {
-    return c.r == 0xEA && c.g == 0xFF && c.b == 0xEE;
-}
-bool isBlack(Rgb c) {
-    return c.r == 0 && c.g == 0 && c.b == 0;
-}
-bool isBlue(Rgb c) {
-    return c.r == 0 && c.g == 0 && c.b == 0xFF;
-}
-bool isRed(Rgb c) {
-    return c.r == 0xFF && c.g == 0 && c.b == 0;
-}
-bool isOrange(Rgb c) {
-    return c.r == 0xFF && c.g == 0xCC && c.b == 0x99;
-}
+// Colours of the board, 0xRRGGBB.
+enum Colour { Black = 0x000000, Mint = 0xEAFFEE, Blue = 0x0000FF, Red = 0xFF0000, Orange = 0xFFCC99 };
+
 // The command buttons' captions are teal while the button is enabled, grey otherwise.
-bool isTeal(Rgb c) {
-    return c.r < 60 && c.g > 80 && c.b > 80 && std::abs(c.g - c.b) < 24;
+bool isTeal(int c) {
+    const int r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
+    return c >= 0 && r < 60 && g > 80 && b > 80 && std::abs(g - b) < 24;
 }
 
 Display *display = nullptr;
@@ -89,25 +72,10 @@ public:
 
     int width() const { return m_image->width; }
     int height() const { return m_image->height; }
-    Rgb at(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width() || y >= height()) return {-1, -1, -1};
-        const unsigned long p = XGetPixel(m_image, x, y);
-        return {int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
-    }
-
-    void save(const char *path) const {
-        FILE *f = std::fopen(path, "wb");
-        if (!f) return;
-        std::fprintf(f, "P6\n%d %d\n255\n", width(), height());
-        for (int y = 0; y < height(); ++y) {
-            for (int x = 0; x < width(); ++x) {
-                const Rgb c = at(x, y);
-                std::fputc(c.r, f);
-                std::fputc(c.g, f);
-                std::fputc(c.b, f);
-            }
-        }
-        std::fclose(f);
+    // The pixel's colour, 0xRRGGBB, or -1 off the screen.
+    int at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width() || y >= height()) return -1;
+        return int(XGetPixel(m_image, x, y) & 0xFFFFFF);
     }
 
 private:
@@ -116,10 +84,6 @@ private:
 
 [[noreturn]] void fail(const std::string &why) {
     std::fprintf(stderr, "xplay: %s\n", why.c_str());
-    if (const char *path = std::getenv("XPLAY_SNAPSHOT")) {
-        Shot().save(path);
-        std::fprintf(stderr, "xplay: the screen is in %s\n", path);
-    }
     std::exit(1);
 }
 
@@ -192,12 +156,12 @@ struct Board {
         const int cx = s.width() / 2, cy = s.height() / 2;
         auto blackColumn = [&](int x) {
             for (int y = cy - 40; y <= cy + 40; ++y)
-                if (!isBlack(s.at(x, y))) return false;
+                if (s.at(x, y) != Black) return false;
             return true;
         };
         auto blackRow = [&](int y) {
             for (int x = cx - 40; x <= cx + 40; ++x)
-                if (!isBlack(s.at(x, y))) return false;
+                if (s.at(x, y) != Black) return false;
             return true;
         };
         Board b;
@@ -223,16 +187,16 @@ struct Board {
         // Mostly mint: the board's background.
         int mint = 0;
         for (int x = b.left; x <= b.right; ++x)
-            mint += isMint(s.at(x, cy));
+            mint += s.at(x, cy) == Mint;
         if (2 * mint < b.right - b.left) return std::nullopt;
         return b;
     }
 
-    int count(const Shot &s, bool (*colour)(Rgb)) const {
+    int count(const Shot &s, Colour colour) const {
         int n = 0;
         for (int y = top; y <= bottom; ++y)
             for (int x = left; x <= right; ++x)
-                n += colour(s.at(x, y));
+                n += s.at(x, y) == colour;
         return n;
     }
 };
@@ -250,10 +214,10 @@ struct Grid {
         int dots = 0;
         for (int y = board.top + 1; y < board.bottom; ++y) {
             for (int x = board.left + 1; x < board.right; ++x) {
-                const bool dot = isBlack(s.at(x, y)) && isBlack(s.at(x + 1, y)) && isBlack(s.at(x, y + 1)) &&
-                                 isBlack(s.at(x + 1, y + 1)) && !isBlack(s.at(x - 1, y)) &&
-                                 !isBlack(s.at(x, y - 1)) && !isBlack(s.at(x + 2, y)) &&
-                                 !isBlack(s.at(x, y + 2));
+                const bool dot = s.at(x, y) == Black && s.at(x + 1, y) == Black && s.at(x, y + 1) == Black &&
+                                 s.at(x + 1, y + 1) == Black && s.at(x - 1, y) != Black &&
+                                 s.at(x, y - 1) != Black && s.at(x + 2, y) != Black &&
+                                 s.at(x, y + 2) != Black;
                 if (!dot) continue;
                 ++dots;
                 xs.insert(x - 1);
@@ -269,7 +233,7 @@ struct Grid {
 
 // The share of points along the segment's inner part (10%..90%, away from the end points
 // where other lines meet) that have the colour, within a pixel.
-double coverage(const Shot &s, const Grid &grid, const Segment &seg, bool (*colour)(Rgb)) {
+double coverage(const Shot &s, const Grid &grid, const Segment &seg, Colour colour) {
     const Point a = grid.pixel(seg.a), b = grid.pixel(seg.b);
     const int samples = 17;
     int hits = 0;
@@ -279,7 +243,7 @@ double coverage(const Shot &s, const Grid &grid, const Segment &seg, bool (*colo
         bool hit = false;
         for (int dy = -1; dy <= 1 && !hit; ++dy)
             for (int dx = -1; dx <= 1 && !hit; ++dx)
-                hit = colour(s.at(x + dx, y + dy));
+                hit = s.at(x + dx, y + dy) == colour;
         hits += hit;
     }
     return double(hits) / samples;
@@ -307,7 +271,7 @@ std::vector<Segment> blueSegments(const Shot &showing, const Grid &grid) {
     std::vector<Segment> blue;
     for (size_t i = 0; i < points.size(); ++i)
         for (size_t j = i + 1; j < points.size(); ++j)
-            if (coverage(showing, grid, {points[i], points[j]}, isBlue) == 1.0)
+            if (coverage(showing, grid, {points[i], points[j]}, Blue) == 1.0)
                 blue.push_back({points[i], points[j]});
     std::vector<Segment> longest;
     for (const Segment &s : blue) {
@@ -334,7 +298,7 @@ void drawLine(const Grid &grid, const Segment &seg) {
     moveTo((start.x + end.x) / 2, (start.y + end.y) / 2); // the rubber band follows
     click(end);
     waitFor("the line " + describe(seg) + " in light orange",
-            [&](const Shot &s) { return coverage(s, grid, seg, isOrange) == 1.0; });
+            [&](const Shot &s) { return coverage(s, grid, seg, Orange) == 1.0; });
 }
 
 } // namespace
@@ -363,17 +327,17 @@ int main() {
 
         click(buttons.newButton());
         waitFor("New's task in blue", [&](const Shot &s) {
-            return board.count(s, isBlue) > 0 && !Buttons::enabled(s, buttons.newButton()) &&
+            return board.count(s, Blue) > 0 && !Buttons::enabled(s, buttons.newButton()) &&
                    Buttons::enabled(s, buttons.ready());
         });
         const Shot showing = waitFor("a steady board", [&, last = -1](const Shot &s) mutable {
-            const int blue = board.count(s, isBlue);
+            const int blue = board.count(s, Blue);
             return std::exchange(last, blue) == blue;
         });
 
         click(buttons.ready());
         const Shot empty = waitFor("the empty grid after Ready", [&](const Shot &s) {
-            return board.count(s, isBlue) == 0 && Buttons::enabled(s, buttons.check()) &&
+            return board.count(s, Blue) == 0 && Buttons::enabled(s, buttons.check()) &&
                    Grid::find(s, board).has_value();
         });
         const Grid grid = *Grid::find(empty, board);
@@ -396,18 +360,17 @@ int main() {
         click(buttons.check());
         const Shot checked = waitFor("the checked board and New enabled again", [&](const Shot &s) {
             return Buttons::enabled(s, buttons.newButton()) && !Buttons::enabled(s, buttons.check()) &&
-                   board.count(s, isOrange) > 0;
+                   board.count(s, Orange) > 0;
         });
         for (size_t i = 0; i < task.size(); ++i) {
             if (i == leftOut) {
-                if (coverage(checked, grid, task[i], isRed) < 0.5)
+                if (coverage(checked, grid, task[i], Red) < 0.5)
                     fail("the line left out, " + describe(task[i]) + ", is not red after Check");
-            } else if (coverage(checked, grid, task[i], isOrange) < 1.0) {
+            } else if (coverage(checked, grid, task[i], Orange) < 1.0) {
                 fail("the drawn line " + describe(task[i]) + " is not light orange after Check");
             }
         }
-        if (board.count(checked, isRed) == 0 && leftOut < task.size())
-            fail("no red on the board after Check");
+        if (board.count(checked, Red) == 0 && leftOut < task.size()) fail("no red on the board after Check");
 
         std::printf("round %d: grid %dx%d, %zu lines seen", round, grid.range(), grid.range(), task.size());
         for (const Segment &s : task)
