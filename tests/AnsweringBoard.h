@@ -26,9 +26,9 @@ public:
     static constexpr int Range = 10;
     static constexpr int Cell = 56;
 
-    AnsweringBoard() {
+    explicit AnsweringBoard(const QString &appDir = BuildDir) {
         setErrorReporter([this](const QString &text) { errors << text; });
-        g.AppDir = BuildDir;
+        g.AppDir = appDir;
         startGame(*game);
     }
     ~AnsweringBoard() {

@@ -111,29 +111,45 @@ private Q_SLOTS:
         }
     }
 
-    // A cue that cannot be opened is reported each time, naming the file; the line is
-    // entered all the same, and the second press of a line plays nothing. The cues are
-    // found by the game's folder, not the current one, which here holds spoiled copies.
-    void spoiledCuesStillEnterTheLine() {
-        QTemporaryDir cues, current;
+    // The cues reach the sound system click by click, found by the game's folder, not the
+    // current one, which here holds spoiled copies. A cue that cannot be opened is
+    // reported each time, naming the file, and cuts off the cue still sounding; the line
+    // is entered all the same.
+    void cuesReachTheSoundSystem() {
+        const QString recording = QStringLiteral(QT_TESTCASE_BUILDDIR "/recording-sound/");
+        const auto take = reinterpret_cast<QStringList (*)()>(
+            QLibrary::resolve(recording + "tessarin_sound", "tessarinTakeSoundRequests"));
+        QTemporaryDir spoiled, current;
         for (const char *name : {"puk.wav", "puk_bum.wav"})
             QVERIFY(writeFile(current.filePath(name), "puk\n"));
-        QVERIFY(writeFile(cues.filePath("puk_bum.wav"), "puk\n"));
+        QVERIFY(take && writeFile(spoiled.filePath("puk_bum.wav"), "puk\n"));
         const QString initial = QDir::currentPath();
-        AnsweringBoard b;
-        QVERIFY(b.startAnswering());
-        QVERIFY(QDir::setCurrent(current.path()));
-        b.g.AppDir = cues.path() + u'/';
+        AnsweringBoard b(recording);
+        QVERIFY(b.startAnswering() && QDir::setCurrent(current.path()));
+        QStringList heard;
+        auto heardMore = [&] {
+            const qsizetype before = heard.size();
+            return QTest::qWaitFor([&] { return (heard += take()).size() > before; });
+        };
+        QVERIFY(heardMore()); // the output is prepared ahead of the first cue
         for (int row = 1; row <= 3; ++row) {
-            if (row == 3) b.g.AppDir = BuildDir;
-            b.enterLine(b.pixelOf(2, row), b.pixelOf(7, row));
+            b.g.AppDir = row == 2 ? spoiled.path() + u'/' : recording;
+            for (int x : {2, 7}) {
+                b.press(b.pixelOf(x, row));
+                b.release(b.pixelOf(x, row));
+                QVERIFY(heardMore());
+            }
             QCOMPARE(b.drawnLine(row), QLine(2, row, 7, row));
             QCOMPARE(b.pixel(b.pixelOf(5, row)), BoardColors::Player & 0xFFFFFF);
         }
         QVERIFY(QDir::setCurrent(initial));
-        const QStringList twice = {cueText(cues.filePath("puk.wav"), "the file does not exist"),
-                                   cueText(cues.filePath("puk_bum.wav"), "it is not a WAV file")};
-        QCOMPARE(b.errors, twice + twice);
+        const QString start = QStringLiteral("play %1 bytes")
+                                  .arg(::readWaveFile(recording + "puk.wav")->samples.size()),
+                      end = QStringLiteral("play %1 bytes")
+                                .arg(::readWaveFile(recording + "puk_bum.wav")->samples.size());
+        QCOMPARE(heard, (QStringList{"prepare 44100 Hz", start, end, "stop", "stop", start, end}));
+        QCOMPARE(b.errors, (QStringList{cueText(spoiled.filePath("puk.wav"), "the file does not exist"),
+                                        cueText(spoiled.filePath("puk_bum.wav"), "it is not a WAV file")}));
     }
 };
 
