@@ -144,52 +144,15 @@ struct Buttons {
     }
 };
 
-// The board: a mint square inside a black frame in the middle of the screen. Its inner
-// edges are the first places, going outwards from the middle, where a long run of
-// black pixels stands across the way (grid dots are only two pixels big).
+// The board: a mint square inside a black frame, where the window's layout puts it on
+// the 1024x768 screen.
 struct Board {
-    int left = 0, top = 0, right = 0, bottom = 0; // inside the frame, inclusive
+    int left = 206, top = 78, right = 817, bottom = 689; // inside the frame, inclusive
 
-    bool contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-
-    static std::optional<Board> find(const Shot &s) {
-        const int cx = s.width() / 2, cy = s.height() / 2;
-        auto blackColumn = [&](int x) {
-            for (int y = cy - 40; y <= cy + 40; ++y)
-                if (s.at(x, y) != Black) return false;
-            return true;
-        };
-        auto blackRow = [&](int y) {
-            for (int x = cx - 40; x <= cx + 40; ++x)
-                if (s.at(x, y) != Black) return false;
-            return true;
-        };
-        Board b;
-        int x = cx;
-        while (x > 0 && !blackColumn(x))
-            --x;
-        b.left = x + 1;
-        x = cx;
-        while (x < s.width() - 1 && !blackColumn(x))
-            ++x;
-        b.right = x - 1;
-        int y = cy;
-        while (y > 0 && !blackRow(y))
-            --y;
-        b.top = y + 1;
-        y = cy;
-        while (y < s.height() - 1 && !blackRow(y))
-            ++y;
-        b.bottom = y - 1;
-        if (b.left <= 1 || b.top <= 1 || b.right >= s.width() - 2 || b.bottom >= s.height() - 2)
-            return std::nullopt;
-        if (b.right - b.left < 100 || b.bottom - b.top < 100) return std::nullopt;
-        // Mostly mint: the board's background.
-        int mint = 0;
-        for (int x = b.left; x <= b.right; ++x)
-            mint += s.at(x, cy) == Mint;
-        if (2 * mint < b.right - b.left) return std::nullopt;
-        return b;
+    bool shown(const Shot &s) const {
+        const int middle = (top + bottom) / 2;
+        return s.at(left - 2, middle) == Black && s.at(left + 2, middle) == Mint &&
+               s.at(right + 2, middle) == Black && s.at(right - 2, middle) == Mint;
     }
 
     int count(const Shot &s, Colour colour) const {
@@ -309,17 +272,14 @@ int main() {
     int event, error, major, minor;
     if (!XTestQueryExtension(display, &event, &error, &major, &minor)) fail("the X server has no XTEST");
 
-    Shot first = waitFor(
+    const Board board;
+    const Shot first = waitFor(
         "the game's window with its board and an enabled New",
-        [](const Shot &s) {
-            const Buttons buttons{s.width(), s.height()};
-            return Board::find(s) && Buttons::enabled(s, buttons.newButton());
+        [&](const Shot &s) {
+            return board.shown(s) && Buttons::enabled(s, Buttons{s.width(), s.height()}.newButton());
         },
         60000);
     const Buttons buttons{first.width(), first.height()};
-    const Board board = *Board::find(first);
-    std::printf("board inside its frame: (%d,%d)-(%d,%d)\n", board.left, board.top, board.right,
-                board.bottom);
 
     int previousRange = 0;
     for (int round = 1;; ++round) {
