@@ -4,6 +4,7 @@
 #include "game/Startup.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 
 class TestStartup : public QObject {
@@ -17,6 +18,7 @@ private Q_SLOTS:
         QTest::newRow("handled") << 0 << QStringList();
         QTest::newRow("game error") << 1 << QStringList{"'x' is not a valid integer value"};
         QTest::newRow("other exception") << 2 << QStringList{"std::bad_alloc"};
+        QTest::newRow("in a message box") << 1 << QStringList{"'x' is not a valid integer value"};
     }
     void handlersErrorsAreReported() {
         struct Receiver : QObject {
@@ -31,7 +33,13 @@ private Q_SLOTS:
         QFETCH(int, throws);
         receiver.throws = throws;
         QStringList errors;
-        setErrorReporter([&](const QString &text) { errors << text; });
+        if (QTest::currentDataTag() == QByteArray("in a message box")) // the game's own reporter
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (box) errors << box->text(), box->accept();
+            });
+        else
+            setErrorReporter([&](const QString &text) { errors << text; });
         QEvent event(QEvent::User);
         const bool handled = QCoreApplication::sendEvent(&receiver, &event);
         setErrorReporter({});
