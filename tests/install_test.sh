@@ -48,7 +48,6 @@ grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata's rele
 # pixels from the board's corner at (205, 77).
 grid_x() { echo $((205 + 154 * $1)); }
 grid_y() { echo $((77 + 154 * $1)); }
-PLAYER_COLOUR="#FFCC99"
 
 start_xvfb 1024x768x24 -dpi 96
 DISPLAY=$xvfb_display
@@ -73,28 +72,13 @@ start_game env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY -u XDG_CURRENT_DES
 cd "$work"
 wait_main_window || fail "the main window did not appear"
 
-# A message box titled "Tessarin" is how the game reports an error.
-no_error_box() {
-    ! xdotool search --onlyvisible --name '^Tessarin$' >/dev/null 2>&1
-}
-
-pixel() { import -window root -depth 8 -crop "1x1+$1+$2" txt:- | grep -o '#[0-9A-F]\{6\}'; }
-
-# A task, then one line from grid point (1, 1) to (3, 3): press and release at the
-# start, move, press and release at the end. Each end plays its sound cue.
+# A task, then one line from grid point (1, 1) to (3, 3): each click plays its cue from
+# the installed folder, and a cue not found would show an error box titled "Tessarin".
 start_answering
-xdotool mousemove "$(grid_x 1)" "$(grid_y 1)" click 1 \
-    mousemove "$(grid_x 2)" "$(grid_y 2)" \
-    mousemove "$(grid_x 3)" "$(grid_y 3)" click 1
-# The line is drawn before its completion cue plays; an error box would follow at once.
-line_middle_x=$((($(grid_x 1) + $(grid_x 2)) / 2))
-line_middle_y=$((($(grid_y 1) + $(grid_y 2)) / 2))
-line_or_error() { ! no_error_box || [ "$(pixel $line_middle_x $line_middle_y)" = "$PLAYER_COLOUR" ]; }
-wait_for 50 line_or_error || true
-sleep 0.5
-no_error_box || fail "an error was shown while a line was entered: the sound cues were not found"
-colour=$(pixel $line_middle_x $line_middle_y)
-[ "$colour" = "$PLAYER_COLOUR" ] || fail "the line entered at the board was not drawn (found $colour)"
+xdotool mousemove "$(grid_x 1)" "$(grid_y 1)" click 1 mousemove "$(grid_x 3)" "$(grid_y 3)" click 1
+sleep 1
+! xdotool search --onlyvisible --name '^Tessarin$' >/dev/null 2>&1 ||
+    fail "an error was shown while a line was entered: the sound cues were not found"
 
 # Settings, then About from the settings dialog; Help opens the readme, the blue label
 # the product page.
