@@ -26,13 +26,6 @@ QString row(const LevelTable &table, int row) {
 class TestLevelTable : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void defaultStringsGiveTheDefaultTable() {
-        const LevelTable table = defaultTable();
-        QCOMPARE(row(table, 0), QStringLiteral(",1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20"));
-        QCOMPARE(row(table, Range), QStringLiteral("Range,2,3,3,4,4,5,5,6,6,7,7,8,8,9,9,10,11,12,13,"));
-        QCOMPARE(row(table, Lines), QStringLiteral("Lines,3,3,4,4,5,5,6,6,7,7,8,8,9,9,10,10,10,10,10,"));
-    }
-
     // Two characters per level, a trailing blank dropped, anything else kept as it is; the key
     // named after lines fills the Range row, the other the LineCount row.
     void piecesOfAStoredString() {

@@ -51,16 +51,17 @@ count() {
     convert "$work/shot.png" ${2:+-crop "$2" +repage} -fill black +opaque "$1" -fill white -opaque "$1" \
         -format '%[fx:round(mean*w*h)]' info:
 }
-# waitfor WHAT COLOUR AREA MIN: shoots until at least MIN pixels of AREA have COLOUR.
-waitfor() {
+# seen COLOUR AREA MIN [TRIES]: shoots until at least MIN pixels of AREA have COLOUR, up
+# to TRIES times (default 40) a quarter of a second apart, while the game runs.
+seen() {
     i=0
-    while shoot && [ "$(count "$2" "$3")" -lt "$4" ]; do
+    while shoot && [ "$(count "$1" "$2")" -lt "$3" ]; do
         i=$((i + 1))
-        [ $i -le 40 ] && { [ -z "$game_pid" ] || kill -0 "$game_pid" 2>/dev/null; } ||
-            fail "gave up waiting for $1"
+        [ $i -le "${4:-40}" ] && { [ -z "$game_pid" ] || kill -0 "$game_pid" 2>/dev/null; } || return 1
         sleep 0.25
     done
 }
+waitfor() { what=$1 && shift && seen "$@" || fail "gave up waiting for $what"; }
 # Clicks and keys go to weston's window in Xvfb, at positions of weston's output.
 click() { DISPLAY=$XVFB xdotool mousemove "$1" "$2" sleep 0.2 click 1; }
 keys() { DISPLAY=$XVFB xdotool key --delay 150 "$@"; }
@@ -90,17 +91,9 @@ start() {
     fi
     DISPLAY=$XVFB xdotool mousemove 1200 1000 # outside weston's window, to enter it afresh
 }
-# covers: whether, within 10 s, the status strip lies along the whole top edge and the
+# covers: whether, within 5 s, the status strip lies along the whole top edge and the
 # End button in the bottom-right corner.
-covers() {
-    i=0
-    while shoot && [ "$(count "$ORANGE" "$STRIP")" -lt 18000 ]; do
-        i=$((i + 1))
-        [ $i -le 20 ] && kill -0 "$game_pid" 2>/dev/null || return 1
-        sleep 0.25
-    done
-    [ "$(count "$TEAL" "$END_BUTTON")" -gt 20 ]
-}
+covers() { seen "$ORANGE" "$STRIP" 18000 20 && [ "$(count "$TEAL" "$END_BUTTON")" -gt 20 ]; }
 
 # Weston starts Xwayland at its first X client, and its window manager only then.
 wait_until 'DISPLAY=$XWAYLAND xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
