@@ -110,7 +110,7 @@ private Q_SLOTS:
         using Row = std::pair<QByteArray, QString>;
         const QList<Row> rows{
             Row("Range=1", "3"), Row("Range=2", "3"), Row("Range=11", "11"), Row("Time1=0", "1"),
-            Row("Time1=-5", "1"), Row("Time2=25", "10000"), Row("Liniy=abc", "3"), Row("Liniy=2", "3"),
+            Row("Time1=-2147483648", "1"), Row("Time2=25", "10000"), Row("Liniy=abc", "3"), Row("Liniy=2", "3"),
             Row("ProEnabled=0", "0"), Row("ProEnabled=5", "1"), Row("TimeEnabled=x", "1"),
             Row("TimeEnabled", "1"), Row("TimeEnabled=0", "0"), Row("Level_of_game=0", "2"),
             Row("Level_of_game=20", "2"), Row("Level_of_game=abc", "2"), Row("Level_of_game=1", "1"),
