@@ -15,18 +15,13 @@ WM=${2:-none}
 W=1024 H=768
 main= settings= about=
 
-# The game's top-level window called $1, or the visible one that is neither main window
-# nor settings dialog for "about".
+# The game's top-level window called $1; the About box is the one left besides the main
+# window and the settings dialog.
 find_window() {
     case $1 in
     main) main_window ;;
     settings) xdotool search --onlyvisible --name '^S e t t i n g s$' 2>/dev/null | head -n1 ;;
-    about)
-        for w in $(xdotool search --onlyvisible --classname '^tessarin$' 2>/dev/null); do
-            [ "$w" = "$main" ] || [ "$w" = "$(find_window settings)" ] ||
-                ! xprop -id "$w" WM_TRANSIENT_FOR | grep -q "window id" || { echo "$w"; return; }
-        done
-        ;;
+    about) new_window "$(find_window settings)" || true ;;
     esac
 }
 viewable() { [ -n "$1" ] && xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
