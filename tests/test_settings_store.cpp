@@ -110,11 +110,11 @@ private Q_SLOTS:
         using Row = std::pair<QByteArray, QString>;
         const QList<Row> rows{
             Row("Range=1", "3"), Row("Range=2", "3"), Row("Range=11", "11"), Row("Time1=0", "1"),
-            Row("Time1=-2147483648", "1"), Row("Time2=25", "10000"), Row("Liniy=abc", "3"), Row("Liniy=2", "3"),
-            Row("ProEnabled=0", "0"), Row("ProEnabled=5", "1"), Row("TimeEnabled=x", "1"),
-            Row("TimeEnabled", "1"), Row("TimeEnabled=0", "0"), Row("Level_of_game=0", "2"),
-            Row("Level_of_game=20", "2"), Row("Level_of_game=abc", "2"), Row("Level_of_game=1", "1"),
-            Row("Level_of_game=19", "19"), Row("Liniy_level=", liniy),
+            Row("Time1=-2147483648", "1"), Row("Time2=25", "10000"), Row("Liniy=abc", "3"),
+            Row("Liniy=2", "3"), Row("ProEnabled=0", "0"), Row("ProEnabled=5", "1"),
+            Row("TimeEnabled=x", "1"), Row("TimeEnabled", "1"), Row("TimeEnabled=0", "0"),
+            Row("Level_of_game=0", "2"), Row("Level_of_game=20", "2"), Row("Level_of_game=abc", "2"),
+            Row("Level_of_game=1", "1"), Row("Level_of_game=19", "19"), Row("Liniy_level=", liniy),
             Row("Liniy_level=2 3 3 4 x 5 5 6 6 7 7 8 8 9 9 1011121314",
                 "2 3 3 4 4 5 5 6 6 7 7 8 8 9 9 1011121314"),
             Row("Range_level=" + range.left(36).toUtf8(), range.left(36)),
@@ -193,27 +193,21 @@ private Q_SLOTS:
     void anUnwritableStoreIsReported_data() {
         QTest::addColumn<QString>("blocked");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("a file where the folder belongs") << "folder is a file"
-                                                         << "is a file, not a folder";
-        QTest::newRow("read-only folder") << "folder read-only"
-                                          << "its folder is read-only";
-        QTest::newRow("file that cannot be read") << "file mode 000"
-                                                  << "the file cannot be read";
-        QTest::newRow("read-only file") << "file read-only"
-                                        << "the file is read-only";
-        QTest::newRow("folder that cannot be created") << "name too long"
-                                                       << "\" cannot be created (File name too long)";
-        QTest::newRow("disk full") << "disk full"
-                                   << "the disk is full";
-        // Never opened, so never waited on: the store reads as empty, and stays in place.
-        QTest::newRow("a named pipe as the store") << "store: pipe"
-                                                   << "it is a named pipe, not a regular file";
-        QTest::newRow("a device as the store") << "store: /dev/zero"
-                                               << "it is a device, not a regular file";
-        QTest::newRow("a folder as the store") << "store: folder"
-                                               << "it is a folder, not a regular file";
-        QTest::newRow("a named pipe as the lock") << "lock: pipe"
-                                                  << ".lock\" is a named pipe, not a regular file";
+        // The last four are never opened, so never waited on: the store reads as empty, and
+        // the thing stays in place.
+        const std::pair<const char *, const char *> rows[] = {
+            {"folder is a file", "is a file, not a folder"},
+            {"folder read-only", "its folder is read-only"},
+            {"file mode 000", "the file cannot be read"},
+            {"file read-only", "the file is read-only"},
+            {"name too long", "\" cannot be created (File name too long)"},
+            {"disk full", "the disk is full"},
+            {"store: pipe", "it is a named pipe, not a regular file"},
+            {"store: /dev/zero", "it is a device, not a regular file"},
+            {"store: folder", "it is a folder, not a regular file"},
+            {"lock: pipe", ".lock\" is a named pipe, not a regular file"}};
+        for (const auto &[blocked, reason] : rows)
+            QTest::newRow(blocked) << QString(blocked) << QString(reason);
     }
 
     void anUnwritableStoreIsReported() {
