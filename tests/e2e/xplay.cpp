@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -30,14 +31,12 @@ using Clock = std::chrono::steady_clock;
 
 struct Point {
     int x, y;
-    bool operator<(const Point &o) const { return std::pair(x, y) < std::pair(o.x, o.y); }
     bool operator==(const Point &o) const = default;
 };
 
-// A line between two grid points, as grid indices (1..range), in a canonical order.
+// A line between two grid points, as grid indices (1..range).
 struct Segment {
     Point a, b;
-    bool operator<(const Segment &o) const { return std::pair(a, b) < std::pair(o.a, o.b); }
 };
 
 // Colours of the board, 0xRRGGBB.
@@ -51,41 +50,32 @@ bool isTeal(int c) {
 
 Display *display = nullptr;
 
+[[noreturn]] void fail(const std::string &why) {
+    std::fprintf(stderr, "xplay: %s\n", why.c_str());
+    std::exit(1);
+}
+
+// The screen as it stands.
 class Shot {
 public:
-    Shot() {
-        const Window root = DefaultRootWindow(display);
-        XWindowAttributes attributes;
-        XGetWindowAttributes(display, root, &attributes);
-        m_image = XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-        if (!m_image) {
-            std::fprintf(stderr, "xplay: cannot read the screen\n");
-            std::exit(1);
-        }
+    Shot()
+        : m_image(XGetImage(display, DefaultRootWindow(display), 0, 0, DisplayWidth(display, 0),
+                            DisplayHeight(display, 0), AllPlanes, ZPixmap),
+                  [](XImage *image) { XDestroyImage(image); }) {
+        if (!m_image) fail("cannot read the screen");
     }
-    ~Shot() {
-        if (m_image) XDestroyImage(m_image);
-    }
-    Shot(Shot &&other) noexcept : m_image(std::exchange(other.m_image, nullptr)) {}
-    Shot(const Shot &) = delete;
-    Shot &operator=(const Shot &) = delete;
 
     int width() const { return m_image->width; }
     int height() const { return m_image->height; }
     // The pixel's colour, 0xRRGGBB, or -1 off the screen.
     int at(int x, int y) const {
         if (x < 0 || y < 0 || x >= width() || y >= height()) return -1;
-        return int(XGetPixel(m_image, x, y) & 0xFFFFFF);
+        return int(XGetPixel(m_image.get(), x, y) & 0xFFFFFF);
     }
 
 private:
-    XImage *m_image;
+    std::shared_ptr<XImage> m_image;
 };
-
-[[noreturn]] void fail(const std::string &why) {
-    std::fprintf(stderr, "xplay: %s\n", why.c_str());
-    std::exit(1);
-}
 
 void pause(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
