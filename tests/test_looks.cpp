@@ -53,6 +53,7 @@ private Q_SLOTS:
             QTest::mouseClick(s.Button3, Qt::LeftButton);
             FormA &about = t.game->formA();
             about.Label5->setText(QStringLiteral("~/tessarin.html")); // not the build's own folder
+            about.Label5->adjustSize();
             shots["about"] = shot(&about);
         });
 
