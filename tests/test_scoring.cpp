@@ -32,6 +32,9 @@ private Q_SLOTS:
         QTest::newRow("repeats") << QList{slanted, along, dot, QLine(3, 1, 1, 2), along, dot} + stay
                                  << QList<QLine>(6) + stay;
         QTest::newRow("nothing repeated") << stay << stay;
+        QTest::newRow("in the first and the last slot")
+            << QList{along} + QList<QLine>(LineTable::Slots - 2) + QList{along}
+            << QList<QLine>(LineTable::Slots);
     }
     void takeBackRepeatedLine() {
         QFETCH(QList<QLine>, drawn);

@@ -56,9 +56,10 @@ private Q_SLOTS:
         Form1 &w = game.form1();
         QCOMPARE(std::tuple(g.Phase, g.DrawnIndex, g.Pro1.position()), std::tuple(int(PhaseIdle), 1, 0));
         QVERIFY(g.AppDir.endsWith(u'/'));
-        QCOMPARE(
-            std::tuple(g.Pro1.maximum(), g.Pro2.position(), w.Pro2->maximum(), w.Pro2->value()),
-            std::tuple(g.LineCount * g.Range * 25, g.Pro2.maximum(), g.Pro2.maximum(), g.Pro2.maximum()));
+        const int barMaximum = g.LineCount * g.Range * 25; // the reserve starts full
+        QCOMPARE(std::tuple(g.Pro1.maximum(), g.Pro2.maximum(), g.Pro2.position(), w.Pro2->maximum(),
+                            w.Pro2->value()),
+                 std::tuple(barMaximum, barMaximum, barMaximum, barMaximum, barMaximum));
         QCOMPARE(w.Panel2->text(), QStringLiteral("Tessarin game"));
         QCOMPARE(std::tuple(w.ButtonNew->isEnabled(), w.ButtonReady->isEnabled(), w.buttonCheck->isEnabled(),
                             w.Timer_sec->isActive()),
