@@ -2,10 +2,6 @@
 #include "LineTables.h"
 
 #include "analysis/LineDecomposition.h"
-#include "analysis/Scoring.h"
-
-#include <QSet>
-#include <random>
 
 namespace {
 
@@ -20,13 +16,6 @@ QList<int> written(const Decomposition &d) {
     for (int n = 1; n <= Trace::Capacity; ++n)
         if (n <= d.written || d.trace.A[n] != 0 || d.trace.B[n] != 0) values << d.trace.A[n] << d.trace.B[n];
     return values;
-}
-
-QSet<QPoint> pairsOf(const Decomposition &d) {
-    QSet<QPoint> pairs;
-    for (int n = 1; n <= d.written; ++n)
-        pairs << QPoint(d.trace.A[n], d.trace.B[n]);
-    return pairs - QSet{QPoint(0, 0)};
 }
 
 } // namespace
@@ -117,39 +106,6 @@ private Q_SLOTS:
         const Decomposition all = decompose(lines, 99, 618 / 41);
         QCOMPARE(all.written, Trace::Capacity);
         QCOMPARE(written(all).first(4000), written(decompose(lines, 15, 618 / 41)).first(4000));
-    }
-
-    // Random tables of every size.
-    void randomTables() {
-        std::mt19937 random(20261206);
-        auto uniform = [&](int low, int high) { return low + int(random() % unsigned(high - low + 1)); };
-        for (int round = 0; round < 300; ++round) {
-            const bool big = round % 50 == 0;
-            const int range = big ? uniform(30, 40) : uniform(2, 12), lineCount = big ? 99 : uniform(1, 15);
-            const int cellW = uniform(5, 80);
-            QList<QLine> lines;
-            for (int i = 0; i < std::min(lineCount + 3, LineTable::Slots); ++i) {
-                const int x1 = uniform(1, range), y1 = uniform(1, range), x2 = uniform(1, range);
-                lines << (uniform(0, 9) == 0 ? QLine() : QLine(x1, y1, x2, uniform(1, range)));
-            }
-            const Decomposition d = decompose(lines, lineCount, cellW);
-            QCOMPARE(written(d).size(), 2 * d.written); // nothing left after the last entry
-            const QSet<QPoint> distinct = pairsOf(d);
-            const auto cleared = std::count(d.trace.A.begin() + 1, d.trace.A.begin() + d.written + 1, 0);
-            QCOMPARE(distinct.size(), d.written - cleared); // no pair occurs twice
-            if (!big) { // below the capacity, every sample of every line is kept
-                QSet<QPoint> ofEachLine;
-                for (int i = 0; i < lineCount; ++i)
-                    ofEachLine += pairsOf(decompose({lines[i]}, 1, cellW));
-                QCOMPARE(distinct, ofEachLine);
-            }
-            const auto filled = std::count_if(d.trace.A.begin() + 1, d.trace.A.begin() + Trace::Kept + 1,
-                                              [](int32_t a) { return a != 0; });
-            // A drawing that copies the task exactly finds every task point at no cost.
-            const TraceScore score = scoreTraces(d.trace, decompose(lines, lineCount, cellW).trace);
-            QCOMPARE(score.penalty, 0);
-            QCOMPARE(score.matched, int(filled));
-        }
     }
 };
 
