@@ -1,10 +1,9 @@
 #pragma once
 
-// The real game with its main window shown, brought to the answering time by its own
-// buttons and played with real mouse events on the board. Errors are recorded instead
-// of shown, and the cues are taken from the build folder.
+// The game with its main window shown, brought to the answering time by its own buttons
+// and played with real mouse events on the board, its cues taken from the build folder.
 
-#include "TestMain.h"
+#include "DialogTesting.h"
 #include "board/BoardDrawing.h"
 
 #include <QLine>
@@ -21,20 +20,12 @@ inline const bool onScreen1024x768 = [] {
 
 inline const QString BuildDir = QStringLiteral(TESSARIN_BUILD_DIR "/");
 
-class AnsweringBoard {
+class AnsweringBoard : public DialogGame {
 public:
     static constexpr int Range = 10;
     static constexpr int Cell = 56;
 
-    explicit AnsweringBoard(const QString &appDir = BuildDir) {
-        setErrorReporter([this](const QString &text) { errors << text; });
-        g.AppDir = appDir;
-        startGame(*game);
-    }
-    ~AnsweringBoard() {
-        game.reset(); // it saves the settings, errors still recorded
-        setErrorReporter({});
-    }
+    explicit AnsweringBoard(const QString &appDir = BuildDir) : DialogGame(appDir) {}
 
     // New on a grid of `Range` points per side, then Ready unless told otherwise: the
     // task is hidden and the board takes lines.
@@ -75,8 +66,5 @@ public:
     const QImage &image() const { return w.canvas().image(); }
     QRgb pixel(QPoint p) const { return image().pixel(p) & 0xFFFFFF; }
 
-    GameState g;
-    std::unique_ptr<Game> game = std::make_unique<Game>(g);
     Form1 &w = game->form1();
-    QStringList errors;
 };

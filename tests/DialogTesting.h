@@ -9,22 +9,25 @@
 #include <QLineEdit>
 #include <QSettings>
 
-// One game with its three windows, started from an empty settings store (whatever an
-// earlier test saved); errors and shell requests are recorded instead of shown.
+// One game with its three windows, started the way the program starts it from an empty
+// settings store (whatever an earlier test saved), its cues taken from `appDir` if given;
+// errors and shell requests are recorded instead of shown.
 struct DialogGame {
     QStringList errors;
     QList<QUrl> opened;
     GameState g;
     std::unique_ptr<Game> game;
 
-    DialogGame() {
+    explicit DialogGame(const QString &appDir = {}) {
         QSettings("Orv", "Tessarin").clear();
         setErrorReporter([this](const QString &text) { errors << text; });
         setShellOpener([this](const QUrl &target) { opened << target; });
         game = std::make_unique<Game>(g);
+        if (!appDir.isEmpty()) g.AppDir = appDir;
         startGame(*game);
     }
     ~DialogGame() {
+        game.reset(); // it saves the settings, errors still recorded
         setShellOpener({});
         setErrorReporter({});
     }

@@ -1,4 +1,4 @@
-#include "TestMain.h"
+#include "DialogTesting.h"
 
 #include "analysis/LineDecomposition.h"
 #include "analysis/Scoring.h"
@@ -32,10 +32,9 @@ bool shows(const QImage &image, QRgb color) {
 class TestTaskFlow : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<DialogGame> t;
     GameState *g = nullptr;
-    Game *game = nullptr;
     Form1 *w = nullptr;
-    QStringList errors;
 
     FlowState flow() const {
         return FlowState(g->Phase, w->ButtonNew->isEnabled(), w->ButtonReady->isEnabled(),
@@ -52,20 +51,13 @@ class TestTaskFlow : public QObject {
 
 private Q_SLOTS:
     void init() {
-        errors.clear();
-        setErrorReporter([this](const QString &text) { errors << text; });
-        g = new GameState;
-        game = new Game(*g);
-        w = &game->form1();
+        t = std::make_unique<DialogGame>();
+        g = &t->g;
+        w = &t->game->form1();
         w->random().seed(7);
-        startGame(*game);
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
-    void cleanup() {
-        delete game;
-        delete g;
-        setErrorReporter({});
-    }
+    void cleanup() { t.reset(); }
 
     // The default level table's task sizes, and cells that New plays on a Range of 2 or
     // as an empty task.
@@ -102,7 +94,7 @@ private Q_SLOTS:
         w->New1Click();
         QVERIFY(std::tie(task.X1, task.Y1, task.X2, task.Y2) ==
                 std::tie(g->TaskLines.X1, g->TaskLines.Y1, g->TaskLines.X2, g->TaskLines.Y2));
-        QCOMPARE(std::tuple(g->Range, taskLines(), g->DrawnIndex, errors.size()),
+        QCOMPARE(std::tuple(g->Range, taskLines(), g->DrawnIndex, t->errors.size()),
                  std::tuple(range, lineCount, 1, 0));
         const LineTable &t = g->TaskLines;
         for (int i = 1; i <= lineCount; ++i) {
@@ -243,11 +235,11 @@ private Q_SLOTS:
         w->Check();
         g->levels.setCell(g->Level, LevelTable::LineCountRow, QStringLiteral("x"));
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
-        QCOMPARE(errors, QStringList{QStringLiteral("'x' is not a valid integer value")});
+        QCOMPARE(t->errors, QStringList{QStringLiteral("'x' is not a valid integer value")});
         QCOMPARE(flow(), FlowState(PhaseShowing, true, false, false, Memorize, true, g->Time1));
         QVERIFY(g->TaskLines.X1 == before.X1 && g->TaskLines.Y2 == before.Y2);
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
-        QCOMPARE(errors.size(), 2);
+        QCOMPARE(t->errors.size(), 2);
     }
 };
 
