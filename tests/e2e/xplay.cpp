@@ -322,10 +322,8 @@ int main() {
         }
         if (board.count(checked, Red) == 0 && leftOut < task.size()) fail("no red on the board after Check");
 
-        std::printf("round %d: grid %dx%d, %zu lines seen", round, grid.range(), grid.range(), task.size());
-        for (const Segment &s : task)
-            std::printf(" %s", describe(s).c_str());
-        std::printf("%s\n", leftOut < task.size() ? ", one left out" : "");
+        std::printf("round %d: grid %dx%d, %zu lines seen%s\n", round, grid.range(), grid.range(),
+                    task.size(), leftOut < task.size() ? ", one left out" : "");
         std::fflush(stdout);
     }
 }
