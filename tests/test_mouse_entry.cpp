@@ -71,7 +71,14 @@ private Q_SLOTS:
             for (int x = 0; x < before.width(); ++x)
                 if (before.pixel(x, y) != band.pixel(x, y))
                     ++((band.pixel(x, y) ^ before.pixel(x, y)) == 0xFFFFFF ? inverted : otherwise);
-        QCOMPARE(otherwise, 0);
+        // As wide as the line drawn last, before a full repaint and after it.
+        auto bandWidth = [&](const QImage &without) {
+            int width = 0;
+            for (int x = start.x() - 8; x <= start.x() + 8; ++x)
+                width += without.pixel(x, start.y() + 48) != b.image().pixel(x, start.y() + 48);
+            return width;
+        };
+        QCOMPARE(std::tuple(otherwise, bandWidth(before)), std::tuple(0, 3));
         QVERIFY(inverted > 2 * (down.y() - start.y()));
         b.move(right);
         b.move(start);
@@ -84,6 +91,7 @@ private Q_SLOTS:
         QCOMPARE(QPoint(b.g.RubberX, b.g.RubberY), QPoint(0, 0));
         b.move(down);
         QCOMPARE(b.pixel(start / 2), repainted.pixel(start / 2) & 0xFFFFFF);
+        QCOMPARE(bandWidth(repainted), 3);
         b.move(start);
         QCOMPARE(b.image(), repainted);
     }
