@@ -43,7 +43,8 @@ private Q_SLOTS:
         QTest::mouseClick(w.ButtonNew, Qt::LeftButton);
         QTest::mouseClick(w.ButtonReady, Qt::LeftButton);
         const LineTable &task = g.TaskLines;
-        g.DrawnLines = tableOf({QLine(task.X1[1], task.Y1[1], task.X2[1], task.Y2[1]), QLine(1, 1, 10, 10)});
+        g.DrawnLines = tableOf({QLine(task.X1[1], task.Y1[1], task.X2[1], task.Y2[1]),
+                                QLine(task.X1[2], task.Y1[2], task.X2[2], task.Y2[2]), QLine(1, 1, 10, 10)});
         QTest::mouseClick(w.buttonCheck, Qt::LeftButton);
         for (QLabel *picture : {w.Image1, w.Image2, w.Image3, w.Image4})
             paintOver(picture);
