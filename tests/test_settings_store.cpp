@@ -1,16 +1,21 @@
 #include "DialogTesting.h"
 
 #include "game/IntegerText.h"
+#include "game/SessionEnd.h"
 #include "settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <csignal>
+#include <cstring>
 #include <linux/capability.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -153,6 +158,8 @@ private Q_SLOTS:
         QTest::newRow("quit event") << QStringLiteral("quit event");
         // The X11 session manager asks for the run to be saved before the session ends.
         QTest::newRow("session saved") << QStringLiteral("commitDataRequest");
+        // Logout's SIGTERM closes the main window, which ends the run as End does.
+        QTest::newRow("SIGTERM") << QStringLiteral("SIGTERM");
     }
 
     void aChangedLevelSurvivesTheRun() {
@@ -174,9 +181,11 @@ private Q_SLOTS:
                 QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
                 QVERIFY(storedLines().contains(QStringLiteral("Level_of_game=7")));
             } else if (!ending.isEmpty()) {
-                QTimer::singleShot(0, qApp, [] {
+                if (ending == QStringLiteral("SIGTERM")) endOnSignals(game.form1());
+                QTimer::singleShot(0, qApp, [ending] {
                     QEvent quit(QEvent::Quit);
-                    QCoreApplication::sendEvent(qApp, &quit);
+                    ending == QStringLiteral("SIGTERM") ? void(::raise(SIGTERM))
+                                                        : void(QCoreApplication::sendEvent(qApp, &quit));
                 });
                 QTimer::singleShot(20000, &game.form1(), [] { QCoreApplication::exit(1); }); // gives up
                 QCOMPARE(QCoreApplication::exec(), 0);
@@ -205,6 +214,7 @@ private Q_SLOTS:
             {"store: pipe", "it is a named pipe, not a regular file"},
             {"store: /dev/zero", "it is a device, not a regular file"},
             {"store: folder", "it is a folder, not a regular file"},
+            {"store: socket", "it is a socket, not a regular file"},
             {"lock: pipe", ".lock\" is a named pipe, not a regular file"}};
         for (const auto &[blocked, reason] : rows)
             QTest::newRow(blocked) << QString(blocked) << QString(reason);
@@ -239,9 +249,15 @@ private Q_SLOTS:
             thing = settingsPath() + (blocked.startsWith(u'l') ? ".lock" : "");
             QFile::remove(thing);
             const QString kind = blocked.section(u' ', 1);
+            sockaddr_un socketPlace{AF_UNIX, {}};
+            std::strncpy(socketPlace.sun_path, QFile::encodeName(thing).constData(),
+                         sizeof socketPlace.sun_path - 1);
             QVERIFY(kind == "folder" ? QDir().mkpath(thing)
                     : kind == "pipe" ? ::mkfifo(QFile::encodeName(thing).constData(), 0600) == 0
-                                     : QFile::link(kind, thing));
+                    : kind == "socket"
+                        ? ::bind(::socket(AF_UNIX, SOCK_STREAM, 0),
+                                 reinterpret_cast<sockaddr *>(&socketPlace), sizeof socketPlace) == 0
+                        : QFile::link(kind, thing));
         } else {
             QFile::setPermissions(blocked == "folder read-only" ? settingsFolder() : settingsPath(),
                                   blocked == "file mode 000" ? QFile::Permissions()
