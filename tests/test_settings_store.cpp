@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -281,6 +282,20 @@ private Q_SLOTS:
             QCOMPARE(storedLines().join(u'\n').toUtf8(), blocked == "folder is a file" ? "" : before);
         }
         if (!thing.isEmpty()) QVERIFY(QFileInfo::exists(thing) && !QFileInfo(thing).isFile());
+    }
+
+    // A game that has not answered a signal for 3 seconds is ended by the next one at
+    // once. Nothing here runs the event loop; the next signal is raised in a copy of the
+    // process, which it must end.
+    void aSecondSignalEndsAGameThatNoLongerAnswers() {
+        QWidget window;
+        endOnSignals(window);
+        ::raise(SIGTERM);
+        QThread::sleep(3);
+        const pid_t copy = ::fork();
+        if (copy == 0) ::raise(SIGTERM), ::_exit(0);
+        int status = 0;
+        QVERIFY(::waitpid(copy, &status, 0) == copy && WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     }
 
     // Stores edited by hand or written by something else, before the run and during it:
