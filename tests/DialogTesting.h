@@ -33,6 +33,14 @@ struct DialogGame {
     }
 };
 
+// Whether any pixel of the image has the colour.
+inline bool shows(const QImage &image, QRgb colour) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) return true;
+    return false;
+}
+
 // Destroys the windows, which saves the settings, and fails the test on any error
 // reported meanwhile.
 inline void finish(std::unique_ptr<DialogGame> &t) {

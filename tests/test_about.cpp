@@ -164,12 +164,7 @@ private Q_SLOTS:
         });
         QCOMPARE(refilled, QStringLiteral("2/50/3"));
         QVERIFY(g.Level == 2 && g.Time1 == 50 && readyBlocked && readyRanBehind);
-        const QImage &board = main().canvas().image();
-        auto showsTheLine = [&] {
-            const auto *pixels = reinterpret_cast<const QRgb *>(board.constBits());
-            return std::any_of(pixels, pixels + board.width() * board.height(),
-                               [](QRgb p) { return (p & 0xFFFFFF) == (BoardColors::Player & 0xFFFFFF); });
-        };
+        auto showsTheLine = [&] { return shows(main().canvas().image(), BoardColors::Player); };
         QVERIFY(showsTheLine());
         QVERIFY(about().isVisible() && activate(&main()));
         QTest::qWait(20);

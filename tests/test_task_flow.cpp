@@ -7,7 +7,6 @@
 #include "game/Startup.h"
 
 #include <ranges>
-#include <set>
 
 namespace {
 
@@ -19,13 +18,6 @@ const QString GameTitle = QStringLiteral("Tessarin game");
 
 // Phase, New, Ready and Check enabled, the status text, the timer running, SecondsLeft.
 using FlowState = std::tuple<int, bool, bool, bool, QString, bool, int>;
-
-bool shows(const QImage &image, QRgb color) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF)) return true;
-    return false;
-}
 
 } // namespace
 
@@ -105,18 +97,6 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(g->Pro1.maximum(), g->Pro2.maximum(), g->Pro2.position()),
                  std::tuple(barMaximum, barMaximum, std::min(4000, barMaximum)));
         QCOMPARE(w->Pro2->value(), g->Pro2.position());
-    }
-
-    void levelOneDrawsAmongTheSixSegmentsOfFourPoints() {
-        g->Level = 1;
-        std::set<std::pair<int, int>> segments;
-        for (int round = 0; round < 200; ++round) {
-            w->New1Click();
-            const LineTable &t = g->TaskLines;
-            for (int i = 1; i <= 3; ++i)
-                segments.insert(std::minmax(t.X1[i] * 2 + t.Y1[i], t.X2[i] * 2 + t.Y2[i]));
-        }
-        QCOMPARE(segments.size(), size_t(6));
     }
 
     // A task through its phases from the first showing (whose activation sets "Tessarin
