@@ -62,9 +62,8 @@ seen() {
     done
 }
 waitfor() { what=$1 && shift && seen "$@" || fail "gave up waiting for $what"; }
-# Clicks and keys go to weston's window in Xvfb, at positions of weston's output.
+# Clicks (and keys) go to weston's window in Xvfb, at positions of weston's output.
 click() { DISPLAY=$XVFB xdotool mousemove "$1" "$2" sleep 0.2 click 1; }
-keys() { DISPLAY=$XVFB xdotool key --delay 150 "$@"; }
 
 SHELL=/bin/sh weston-terminal >/dev/null 2>&1 &
 waitfor "a terminal" '#000000' "" 100000
@@ -126,7 +125,7 @@ while read -r row platform; do
     # Natively it wears a caption bar of its own, light grey: weston's frame would offer
     # minimising and maximising.
     [ "$platform" = xcb ] || [ "$(count '#E4E4E4')" -ge 5000 ] || fail "the settings dialog has no caption bar"
-    keys Tab Tab space # from the showing-time field past OK to Cancel
+    DISPLAY=$XVFB xdotool key --delay 150 Tab Tab space # from the showing-time field past OK to Cancel
     i=0
     while shoot && [ "$(count "$NAVY")" -ge 30 ]; do
         i=$((i + 1))

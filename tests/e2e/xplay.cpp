@@ -167,11 +167,8 @@ struct Grid {
         int dots = 0;
         for (int y = board.top + 1; y < board.bottom; ++y) {
             for (int x = board.left + 1; x < board.right; ++x) {
-                const bool dot = s.at(x, y) == Black && s.at(x + 1, y) == Black && s.at(x, y + 1) == Black &&
-                                 s.at(x + 1, y + 1) == Black && s.at(x - 1, y) != Black &&
-                                 s.at(x, y - 1) != Black && s.at(x + 2, y) != Black &&
-                                 s.at(x, y + 2) != Black;
-                if (!dot) continue;
+                // Only dots stand inside the empty board: each has one top-left pixel.
+                if (s.at(x, y) != Black || s.at(x - 1, y) == Black || s.at(x, y - 1) == Black) continue;
                 ++dots;
                 xs.insert(x - 1);
                 ys.insert(y - 1);
@@ -237,9 +234,8 @@ std::vector<Segment> blueSegments(const Shot &showing, const Grid &grid) {
 }
 
 std::string describe(const Segment &s) {
-    char text[64];
-    std::snprintf(text, sizeof text, "(%d,%d)-(%d,%d)", s.a.x, s.a.y, s.b.x, s.b.y);
-    return text;
+    const auto point = [](Point p) { return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; };
+    return point(s.a) + "-" + point(s.b);
 }
 
 // Two clicks: press and release at the start, press and release at the end; then the

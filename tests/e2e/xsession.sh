@@ -4,12 +4,8 @@
 LOGS="${LOGS:-} game.log wm.log"
 
 start_xvfb 1024x768x24 -noreset
-DISPLAY=$xvfb_display
-XDG_CONFIG_HOME=$work/config
-XDG_CACHE_HOME=$work/cache
-XDG_RUNTIME_DIR=$work/runtime
-QT_QPA_PLATFORM=xcb
-export DISPLAY XDG_CONFIG_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR QT_QPA_PLATFORM
+export DISPLAY="$xvfb_display" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" \
+    XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
