@@ -42,10 +42,17 @@ public:
     }
 
     void stop() override {
-        if (m_sink) m_sink->stop();
+        if (m_sink) cut(*m_sink);
     }
 
 private:
+    // Silences the sink at once. Some back ends (Qt 6.8's FFmpeg one) let stop() wait
+    // until what was written has played; reset() first drops it, on every back end.
+    static void cut(QAudioSink &sink) {
+        sink.reset();
+        sink.stop();
+    }
+
     // A new stream cuts off the sound of the previous one at once (the sink has no flush).
     // Without a server there is no stream; a server that died takes the stream with it.
     // Either way the next cue tries again on a new sink.
@@ -56,7 +63,7 @@ private:
             m_format = format;
             m_format.samples.clear();
         }
-        m_sink->stop();
+        cut(*m_sink);
         // Set before every start: reading the size back and setting it again shrinks it.
         m_sink->setBufferSize(m_sink->format().bytesForDuration(BufferMicroseconds));
         m_device = m_sink->start();
@@ -74,7 +81,7 @@ private:
 };
 
 // The sound system repeats its complaints (no audio device, a lost server) at every cue:
-// only the first reaches the terminal.
+// only the first reaches the terminal, and its announcements none.
 QtMessageHandler passOn = nullptr;
 QThread *soundThread = nullptr;
 std::atomic<bool> complained{false};
@@ -82,7 +89,11 @@ std::atomic<bool> complained{false};
 void quietSoundSystem(QtMsgType type, const QMessageLogContext &context, const QString &message) {
     const bool fromSound = QThread::currentThread() == soundThread ||
                            (context.category && std::strncmp(context.category, "qt.multimedia", 13) == 0);
-    if (fromSound && type != QtFatalMsg && complained.exchange(true)) return;
+    if (fromSound && type != QtFatalMsg) {
+        // Announcements (which back end, which library version) are not complaints.
+        if (type == QtDebugMsg || type == QtInfoMsg) return;
+        if (complained.exchange(true)) return;
+    }
     passOn(type, context, message);
 }
 
