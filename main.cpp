@@ -1,3 +1,4 @@
+#include "board/SoundCue.h"
 #include "game/ErrorHandler.h"
 #include "game/SessionEnd.h"
 #include "game/Startup.h"
@@ -12,6 +13,7 @@
 int main(int argc, char *argv[]) {
     // Wayland compositors find the menu entry, and so the game's name and icon, by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSARIN_APP_ID));
+    SoundCue::leaveVideoHardwareAlone();
     Application app(argc, argv);
     int status = 0;
     {

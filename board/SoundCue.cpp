@@ -32,6 +32,11 @@ SoundCue::~SoundCue() {
     std::_Exit(EXIT_SUCCESS);
 }
 
+void SoundCue::leaveVideoHardwareAlone() {
+    for (const char *name : {"QT_FFMPEG_DECODING_HW_DEVICE_TYPES", "QT_FFMPEG_ENCODING_HW_DEVICE_TYPES"})
+        if (!qEnvironmentVariableIsSet(name)) qputenv(name, QByteArray("")); // an empty list: none
+}
+
 SoundThread &SoundCue::thread(const QString &path) {
     if (!m_thread) m_thread = new SoundThread(QFileInfo(path).path());
     return *m_thread;

@@ -29,6 +29,12 @@ public:
     // cannot be read is left for play() to report.
     void prepare(const QString &path);
 
+    // The cues need no video hardware, yet Qt's FFmpeg sound back end (Qt 6.5 on) probes
+    // it when it starts, and the video libraries it loads write to the terminal. Asks it
+    // not to, unless the player's environment says otherwise. Called before any thread
+    // starts, since it changes the environment.
+    static void leaveVideoHardwareAlone();
+
     // The file of the last cue asked for, whether or not it could be opened.
     const QString &fileName() const { return m_fileName; }
 
