@@ -166,9 +166,17 @@ QUrl FormA::productPage() {
 }
 
 void FormA::showEvent(QShowEvent *event) {
-    if (!event->spontaneous()) attachTo(m_mainWindow);
+    // Some Qt versions announce a show() of a box already open as a showing too: only a
+    // box that was hidden is shown anew.
+    const bool shownAnew = !event->spontaneous() && !std::exchange(m_open, true);
+    if (shownAnew) attachTo(m_mainWindow);
     QDialog::showEvent(event);
-    if (!event->spontaneous()) runGuarded([this] { FormShow(); });
+    if (shownAnew) runGuarded([this] { FormShow(); });
+}
+
+void FormA::hideEvent(QHideEvent *event) {
+    if (!event->spontaneous()) m_open = false;
+    QDialog::hideEvent(event);
 }
 
 void FormA::changeEvent(QEvent *event) {

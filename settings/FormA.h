@@ -38,6 +38,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,4 +49,5 @@ private:
 
     QWidget *m_mainWindow = nullptr;
     QWidget *m_settingsDialog = nullptr;
+    bool m_open = false; // shown and not hidden since
 };
