@@ -2,7 +2,8 @@
 // tests/looks/. The screen has the design's 120 dpi, so that every design pixel is a
 // pixel; every family the game asks for is drawn in DejaVu Sans (looks/fonts.conf), so
 // that the pictures hold on every machine with the game's packages. The framing pictures
-// are painted over: their places count, their contents are the artist's. A picture that
+// are painted over: their places count, their contents are the artist's; so are the score
+// bars, which the style draws (see drawBarsOver). A picture that
 // differs is left in the current folder; TESSARIN_APPROVE_LOOKS=1 takes the pictures of
 // now as the approved ones.
 #include "DialogTesting.h"
@@ -24,6 +25,19 @@ void paintOver(QLabel *picture) {
     QPixmap flat(picture->size());
     flat.fill(Qt::magenta);
     picture->setPixmap(flat);
+}
+
+// The style draws the score bars, and Qt versions draw them differently: in their place
+// the picture shows where they stand and how full they are.
+void drawBarsOver(QImage &image, const Form1 &w) {
+    QPainter painter(&image);
+    for (const QProgressBar *bar : {w.Pro1, w.Pro2}) {
+        const QRect place(bar->mapTo(&w, QPoint()), bar->size());
+        const int range = bar->maximum() - bar->minimum();
+        const int full = range > 0 ? place.height() * (bar->value() - bar->minimum()) / range : 0;
+        painter.fillRect(place, Qt::magenta);
+        painter.fillRect(place.left(), place.bottom() + 1 - full, place.width(), full, Qt::darkMagenta);
+    }
 }
 
 } // namespace
@@ -49,6 +63,7 @@ private Q_SLOTS:
         for (QLabel *picture : {w.Image1, w.Image2, w.Image3, w.Image4})
             paintOver(picture);
         QMap<QString, QImage> shots{{"main", shot(&w)}};
+        drawBarsOver(shots["main"], w);
         withSettingsOpen(*t.game, [&](FormSet &s) {
             shots["settings"] = shot(&s);
             QTest::mouseClick(s.Button3, Qt::LeftButton);
