@@ -1,6 +1,8 @@
 # Sourced by the system tests: a temporary work folder, the processes started (stopped on
 # exit), `fail` with the logs named in $LOGS, waits, and the game on a 1024 x 768 X screen
 # at 96 dpi driven with real pointer events.
+# What the tools print (xprop's texts among them) must not depend on the caller's locale.
+export LC_ALL=C.UTF-8
 work=$(mktemp -d "${TMPDIR:-/tmp}/tessarin-$(basename "$0" .sh).XXXXXX")
 game_pid= rec_pid= silence_pid= wm_pid= weston_pid= pulse_pid= xvfb_pid=
 main=
