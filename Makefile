@@ -5,7 +5,7 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-sanitize package bench clean
+.PHONY: all deps configure build run test test-sanitize test-debian13 package bench clean
 
 all: build
 
@@ -35,6 +35,10 @@ test-sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSARIN_SANITIZE=ON $(CMAKE_ARGS)
 	cmake --build $(SANITIZE_BUILD)
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 900
+
+# The whole suite again in a fresh Debian 13 system (Qt 6.8), made and entered as root.
+test-debian13:
+	sh tools/test-debian13.sh
 
 # The Debian package tessarin_<version>_<arch>.deb, left in the build folder.
 package: build
