@@ -20,7 +20,7 @@ fi
 # The mirror this machine installs its own packages from.
 mirror=$( (cat /etc/apt/sources.list.d/*.sources 2>/dev/null; cat /etc/apt/sources.list 2>/dev/null) |
     sed -n -e 's/^URIs: *\([^ ]*\).*/\1/p' -e 's/^deb  *\(\[[^]]*\] *\)\{0,1\}\(http[^ ]*debian\/\{0,1\}\) .*/\2/p' |
-    grep -v -e security -e '^$' | head -n 1)
+    grep '/debian/\{0,1\}$' | head -n 1)
 mirror=${mirror:-http://deb.debian.org/debian}
 
 if ! command -v debootstrap >/dev/null 2>&1; then
