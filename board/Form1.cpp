@@ -59,7 +59,7 @@ Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWind
     g.Phase = PhaseIdle;
     g.DrawnIndex = 1;
     PaintB->resize(width(), PaintB->height());
-    PaintB->canvas().resize(PaintB->width(), PaintB->height());
+    PaintB->fitCanvas();
     Clear();
     g.Pro1.setMaximum(g.barMaximum());
     g.Pro2.setMaximum(g.barMaximum());
@@ -161,6 +161,7 @@ void Form1::connectHandlers() {
     PaintB->onRelease = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
         PaintBMouseUp(b, m, x, y);
     };
+    PaintB->onCanvasRemade = [this] { FormPaint(); };
 }
 
 void Form1::loadPictures() {
@@ -190,7 +191,7 @@ void Form1::FormResize() {
         setGeometry(l.window.translated(screenRect.topLeft()));
     Panel2->setGeometry(0, 0, width(), Panel2->height());
     PaintB->setGeometry(l.board);
-    PaintB->canvas().resize(l.board.width(), l.board.height());
+    PaintB->fitCanvas();
     Image1->setGeometry(l.image1);
     Image2->setGeometry(l.image2);
     Image3->setGeometry(l.image3);
