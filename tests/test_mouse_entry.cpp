@@ -149,6 +149,27 @@ private Q_SLOTS:
         QCOMPARE(run(BoardColors::Ink, dotRow, 5 * Cell / 2, 13 * Cell / 2), 4 * qRound(2 * ratio));
     }
 
+    // Moved to a screen of twice the pixels, the board is made anew at that ratio and
+    // drawn again with the line entered before; the band still restores what it crosses.
+    void boardFollowsTheScreensRatio() {
+        AnsweringBoard b;
+        QVERIFY(b.startAnswering());
+        b.enterLine(QLine(1, 4, 6, 4));
+        QVERIFY(b.moveToDenseScreen());
+        QCOMPARE(b.image().size(), b.w.PaintB->size() * 2);
+        const GameState &g = b.g;
+        QCOMPARE(b.pixel(QPoint(7 * g.CellW, 8 * g.CellH)), Player); // the middle of the line
+        const QPoint start(3 * g.CellW, 2 * g.CellH);
+        b.press(start);
+        b.release(start);
+        const QImage before = b.image();
+        b.move(QPoint(3 * g.CellW, 6 * g.CellH));
+        QVERIFY(b.image() != before);
+        b.move(start);
+        QCOMPARE(b.image(), before);
+        QCOMPARE(b.errors, QStringList());
+    }
+
     void sameLineTwiceRemovesBoth_data() {
         QTest::addColumn<QList<QLine>>("entered");
         QTest::addColumn<QList<QLine>>("expectedSlots");
