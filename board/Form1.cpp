@@ -182,8 +182,9 @@ void Form1::FormResize() {
     // The screen the window stands on (before its first showing, the primary one).
     const QScreen *screen = this->screen();
     const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const MainLayout l = layoutForScreen(
-        {screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height()});
+    const MainLayout l =
+        layoutForScreen({screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height(),
+                         ButtonNew->x() + ButtonNew->width(), Panel1->width(), ButtonEnd->size()});
     // Placed by hand until it is on the screen, which is all a full-screen window needs
     // where no window manager acts on that state. Once shown full-screen, it is the
     // window system's to hold: a move asked for then may take it out of that state.
