@@ -1,6 +1,7 @@
 #include "board/Form1.h"
 
 #include "board/BoardDrawing.h"
+#include "board/DesignPicture.h"
 #include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "game/SessionEnd.h"
@@ -161,16 +162,22 @@ void Form1::connectHandlers() {
     PaintB->onRelease = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
         PaintBMouseUp(b, m, x, y);
     };
-    PaintB->onCanvasRemade = [this] { FormPaint(); };
+    // On a screen of another ratio the board and the pictures are made for it anew (the
+    // pictures only once they have been loaded, which waits for the first frame).
+    PaintB->onCanvasRemade = [this] {
+        FormPaint();
+        if (m_picturesRatio > 0) loadPictures();
+    };
 }
 
 void Form1::loadPictures() {
-    if (m_picturesLoaded) return;
-    m_picturesLoaded = true;
-    Image1->setPixmap(QPixmap(QStringLiteral(":/Image1.jpg")));
-    Image2->setPixmap(QPixmap(QStringLiteral(":/Image2.jpg")));
-    Image3->setPixmap(QPixmap(QStringLiteral(":/Image3.jpg")));
-    Image4->setPixmap(QPixmap(QStringLiteral(":/Image3.jpg")));
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == m_picturesRatio) return;
+    m_picturesRatio = ratio;
+    Image1->setPixmap(designPicture(QStringLiteral("Image1.jpg"), ratio));
+    Image2->setPixmap(designPicture(QStringLiteral("Image2.jpg"), ratio));
+    Image3->setPixmap(designPicture(QStringLiteral("Image3.jpg"), ratio));
+    Image4->setPixmap(Image3->pixmap());
 }
 
 void Form1::setDialogs(FormSet *formSet, FormA *formA) {

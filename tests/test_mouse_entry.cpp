@@ -150,13 +150,16 @@ private Q_SLOTS:
     }
 
     // Moved to a screen of twice the pixels, the board is made anew at that ratio and
-    // drawn again with the line entered before; the band still restores what it crosses.
+    // drawn again with the line entered before, the pictures come at that ratio too; the
+    // band still restores what it crosses.
     void boardFollowsTheScreensRatio() {
         AnsweringBoard b;
         QVERIFY(b.startAnswering());
         b.enterLine(QLine(1, 4, 6, 4));
         QVERIFY(b.moveToDenseScreen());
         QCOMPARE(b.image().size(), b.w.PaintB->size() * 2);
+        for (QLabel *picture : {b.w.Image1, b.w.Image2, b.w.Image3, b.w.Image4})
+            QCOMPARE(picture->pixmap().devicePixelRatio(), 2.0);
         const GameState &g = b.g;
         QCOMPARE(b.pixel(QPoint(7 * g.CellW, 8 * g.CellH)), Player); // the middle of the line
         const QPoint start(3 * g.CellW, 2 * g.CellH);
