@@ -1,7 +1,10 @@
 #include "board/Canvas.h"
 
+#include "board/InvertedLine.h"
+
 #include <QPainter>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -78,11 +81,20 @@ void Canvas::keep(const Stroke &stroke) {
 }
 
 // Each stroke is drawn as a painter of its own would draw it: from the default
-// composition, with its own pen.
+// composition, with its own pen. At a ratio other than 1 an inverted line (the rubber
+// band) is inverted pixel by pixel, without a painter.
 void Canvas::drawPending() const {
     if (m_pending.empty()) return;
-    QPainter painter(&m_image);
+    std::optional<QPainter> active;
     for (const Stroke &s : m_pending) {
+        if (s.kind == Stroke::Kind::Line && s.mode == PenMode::Invert && m_ratio != 1.0) {
+            active.reset();
+            invertRoundCappedLine(m_image, QPointF(s.from) * m_ratio, QPointF(s.to) * m_ratio,
+                                  s.width * m_ratio);
+            continue;
+        }
+        if (!active) active.emplace(&m_image);
+        QPainter &painter = *active;
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         switch (s.kind) {
         case Stroke::Kind::Rectangle:

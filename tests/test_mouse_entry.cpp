@@ -131,6 +131,13 @@ private Q_SLOTS:
                         ++((band.pixel(x, y) ^ before.pixel(x, y)) == 0xFFFFFF ? inverted : otherwise);
             QCOMPARE(otherwise, 0);
             QVERIFY(inverted > 0);
+            if (end.x() == start.x()) { // straight down: as wide as the pen, in device pixels
+                const int y = qRound((5 * Cell - 10) * ratio);
+                int across = 0;
+                for (int x = 0; x < band.width(); ++x)
+                    across += band.pixel(x, y) != before.pixel(x, y);
+                QVERIFY2(qAbs(across - 3 * ratio) < 1, qPrintable(QString::number(across)));
+            }
             canvas.moveTo(start.x(), start.y());
             canvas.lineTo(end.x(), end.y());
             QVERIFY(canvas.image() == before);
