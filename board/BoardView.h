@@ -19,10 +19,16 @@ public:
 
     // Repaints the part of the board that drawing on the canvas has changed.
     void showChanges() { update(m_canvas.takeChangedArea()); }
+    // Gives the canvas the board's size and the screen's device-pixel ratio.
+    void fitCanvas() { m_canvas.resize(width(), height(), screenRatio()); }
 
     MouseHandler onPress, onMove, onRelease;
+    // Runs when the screen's ratio changed under the board and the canvas was made anew,
+    // empty: the board is to be drawn again.
+    std::function<void()> onCanvasRemade;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -32,6 +38,8 @@ protected:
 
 private:
     void deliver(const MouseHandler &handler, QMouseEvent *event);
+    void followRatio();
+    qreal screenRatio() const;
 
     Canvas m_canvas;
 };

@@ -1,10 +1,23 @@
 #include "board/Canvas.h"
 
+#include "board/InvertedLine.h"
+
 #include <QPainter>
+#include <cmath>
+#include <optional>
 
 namespace {
 
 constexpr size_t MaxPending = 1024;
+
+// Device pixels for a side of `logical` logical ones. At a whole ratio the board starts
+// on a device pixel; at a fractional one it may start half-way into one, and a pixel more
+// covers it wherever it starts.
+int devicePixels(int logical, qreal ratio) {
+    if (ratio == 1.0) return logical;
+    const int covering = int(std::ceil(logical * ratio));
+    return ratio == std::floor(ratio) ? covering : covering + 1;
+}
 
 void preparePainter(QPainter &painter, const QColor &color, int width, Canvas::PenMode mode) {
     if (mode == Canvas::PenMode::Invert) {
@@ -17,18 +30,25 @@ void preparePainter(QPainter &painter, const QColor &color, int width, Canvas::P
 
 } // namespace
 
-void Canvas::resize(int width, int height) {
-    if (width == m_image.width() && height == m_image.height()) return;
+void Canvas::resize(int width, int height, qreal ratio) {
+    const QSize size(std::max(width, 1), std::max(height, 1));
+    if (!(ratio > 0.0)) ratio = 1.0;
+    if (size == m_size && ratio == m_ratio && !m_image.isNull()) return;
     m_pending.clear(); // they were meant for the image that goes
-    m_image = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    m_size = size;
+    m_ratio = ratio;
+    m_image =
+        QImage(devicePixels(size.width(), ratio), devicePixels(size.height(), ratio), QImage::Format_RGB32);
+    // A painter on the image then draws in logical pixels.
+    m_image.setDevicePixelRatio(ratio);
     m_image.fill(m_brushColor);
-    m_changed = m_image.rect();
+    m_changed = rect();
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2) {
     const QRect rect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
     // The brush fills all of it, whatever was there; the outline lies on the fill.
-    if (m_batches > 0 && m_brushColor.alpha() == 255 && rect.contains(m_image.rect())) m_pending.clear();
+    if (m_batches > 0 && m_brushColor.alpha() == 255 && rect.contains(this->rect())) m_pending.clear();
     keep({Stroke::Kind::Rectangle, rect, {}, {}, m_penColor, m_brushColor, m_penWidth, m_penMode});
 }
 
@@ -54,18 +74,27 @@ void Canvas::keep(const Stroke &stroke) {
             ? QRect(stroke.from, stroke.to).normalized().adjusted(-reach, -reach, reach, reach)
         : stroke.kind == Stroke::Kind::Rectangle ? stroke.rect.adjusted(-reach, -reach, reach, reach)
                                                  : stroke.rect;
-    m_changed |= touched & m_image.rect();
+    m_changed |= touched & rect();
     m_pending.push_back(stroke);
     // A long batch keeps no long list.
     if (m_batches == 0 || m_pending.size() >= MaxPending) drawPending();
 }
 
 // Each stroke is drawn as a painter of its own would draw it: from the default
-// composition, with its own pen.
+// composition, with its own pen. At a ratio other than 1 an inverted line (the rubber
+// band) is inverted pixel by pixel, without a painter.
 void Canvas::drawPending() const {
     if (m_pending.empty()) return;
-    QPainter painter(&m_image);
+    std::optional<QPainter> active;
     for (const Stroke &s : m_pending) {
+        if (s.kind == Stroke::Kind::Line && s.mode == PenMode::Invert && m_ratio != 1.0) {
+            active.reset();
+            invertRoundCappedLine(m_image, QPointF(s.from) * m_ratio, QPointF(s.to) * m_ratio,
+                                  s.width * m_ratio);
+            continue;
+        }
+        if (!active) active.emplace(&m_image);
+        QPainter &painter = *active;
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         switch (s.kind) {
         case Stroke::Kind::Rectangle:

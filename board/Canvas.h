@@ -9,7 +9,8 @@
 
 // The board's paint surface: an image with a pen (colour, width, copy or invert mode)
 // and a brush, drawn on with rectangles and move-to/line-to strokes. The board widget
-// only shows the image.
+// only shows the image. Everything is drawn in the board's logical pixels, the image
+// holds the screen's device pixels: at a ratio of 2 a line 3 wide covers 6 of them.
 class Canvas {
 public:
     enum class PenMode { Copy, Invert };
@@ -33,11 +34,15 @@ public:
         Canvas &m_canvas;
     };
 
-    void resize(int width, int height);
-    // The part of the image that strokes have touched since the last call.
+    // A surface of width x height logical pixels at `ratio` device pixels to each.
+    void resize(int width, int height, qreal ratio = 1.0);
+    // The part of the board, in logical pixels, that strokes have touched since the last
+    // call.
     QRect takeChangedArea() { return std::exchange(m_changed, QRect()); }
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
+    int width() const { return m_size.width(); }
+    int height() const { return m_size.height(); }
+    qreal ratio() const { return m_ratio; }
+    // In device pixels; its device-pixel ratio is the surface's.
     const QImage &image() const {
         drawPending();
         return m_image;
@@ -70,7 +75,11 @@ private:
     void keep(const Stroke &stroke);
     void drawPending() const;
 
+    QRect rect() const { return QRect(QPoint(0, 0), m_size); }
+
     mutable QImage m_image;
+    QSize m_size;
+    qreal m_ratio = 1.0;
     mutable std::vector<Stroke> m_pending;
     int m_batches = 0;
     QRect m_changed;

@@ -1,6 +1,7 @@
 #include "board/Form1.h"
 
 #include "board/BoardDrawing.h"
+#include "board/DesignPicture.h"
 #include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "game/SessionEnd.h"
@@ -59,7 +60,7 @@ Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWind
     g.Phase = PhaseIdle;
     g.DrawnIndex = 1;
     PaintB->resize(width(), PaintB->height());
-    PaintB->canvas().resize(PaintB->width(), PaintB->height());
+    PaintB->fitCanvas();
     Clear();
     g.Pro1.setMaximum(g.barMaximum());
     g.Pro2.setMaximum(g.barMaximum());
@@ -161,15 +162,22 @@ void Form1::connectHandlers() {
     PaintB->onRelease = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
         PaintBMouseUp(b, m, x, y);
     };
+    // On a screen of another ratio the board and the pictures are made for it anew (the
+    // pictures only once they have been loaded, which waits for the first frame).
+    PaintB->onCanvasRemade = [this] {
+        FormPaint();
+        if (m_picturesRatio > 0) loadPictures();
+    };
 }
 
 void Form1::loadPictures() {
-    if (m_picturesLoaded) return;
-    m_picturesLoaded = true;
-    Image1->setPixmap(QPixmap(QStringLiteral(":/Image1.jpg")));
-    Image2->setPixmap(QPixmap(QStringLiteral(":/Image2.jpg")));
-    Image3->setPixmap(QPixmap(QStringLiteral(":/Image3.jpg")));
-    Image4->setPixmap(QPixmap(QStringLiteral(":/Image3.jpg")));
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == m_picturesRatio) return;
+    m_picturesRatio = ratio;
+    Image1->setPixmap(designPicture(QStringLiteral("Image1.jpg"), ratio));
+    Image2->setPixmap(designPicture(QStringLiteral("Image2.jpg"), ratio));
+    Image3->setPixmap(designPicture(QStringLiteral("Image3.jpg"), ratio));
+    Image4->setPixmap(Image3->pixmap());
 }
 
 void Form1::setDialogs(FormSet *formSet, FormA *formA) {
@@ -181,8 +189,9 @@ void Form1::FormResize() {
     // The screen the window stands on (before its first showing, the primary one).
     const QScreen *screen = this->screen();
     const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const MainLayout l = layoutForScreen(
-        {screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height()});
+    const MainLayout l =
+        layoutForScreen({screenRect.width(), screenRect.height(), g.Range, Panel2->height(), Image4->height(),
+                         ButtonNew->x() + ButtonNew->width(), Panel1->width(), ButtonEnd->size()});
     // Placed by hand until it is on the screen, which is all a full-screen window needs
     // where no window manager acts on that state. Once shown full-screen, it is the
     // window system's to hold: a move asked for then may take it out of that state.
@@ -190,7 +199,7 @@ void Form1::FormResize() {
         setGeometry(l.window.translated(screenRect.topLeft()));
     Panel2->setGeometry(0, 0, width(), Panel2->height());
     PaintB->setGeometry(l.board);
-    PaintB->canvas().resize(l.board.width(), l.board.height());
+    PaintB->fitCanvas();
     Image1->setGeometry(l.image1);
     Image2->setGeometry(l.image2);
     Image3->setGeometry(l.image3);

@@ -36,7 +36,8 @@ public:
     // The other two windows, created after this one.
     void setDialogs(FormSet *formSet, FormA *formA);
 
-    // Decodes the framing pictures into Image1..Image4 (once).
+    // Decodes the framing pictures into Image1..Image4, for the screen's device-pixel
+    // ratio (again only when that has changed).
     void loadPictures();
     // Runs `work` once, right after the window's first frame has been painted.
     void afterFirstFrame(std::function<void()> work) { m_afterFirstFrame = std::move(work); }
@@ -102,7 +103,7 @@ private:
     QPointer<QWidget> m_lastActiveWindow; // the window that held the focus before
     bool m_settingsSaved = false;
     bool m_inLayout = false;
-    bool m_picturesLoaded = false;
+    qreal m_picturesRatio = 0; // none loaded yet
     bool m_soundPrepared = false;
     std::function<void()> m_afterFirstFrame;
 };

@@ -1,5 +1,6 @@
 #include "settings/FormA.h"
 
+#include "board/DesignPicture.h"
 #include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "settings/DesktopShell.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QWindow>
 
 using namespace WindowDesign;
@@ -67,7 +69,7 @@ void FormA::createControls() {
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/emblem.png")));
+    ProgramIcon->setPixmap(designPicture(QStringLiteral("emblem.png"), screen()->devicePixelRatio()));
     ProgramIcon->move(scaled(26), scaled(48));
     ProgramIcon->adjustSize(); // sized to its picture
 

@@ -10,7 +10,8 @@
 #include <QtTest>
 #include <memory>
 
-// A 1024x768 screen: the board is 618 pixels, the grid points 56 apart at Range 10.
+// A 1024x768 screen: the board is 618 pixels, the grid points 56 apart at Range 10. Beside
+// it a 3840x2160 screen at 200 %, 1920x1080 logical pixels at a device-pixel ratio of 2.
 inline const bool onScreen1024x768 = [] {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == "offscreen")
@@ -65,6 +66,14 @@ public:
     }
     const QImage &image() const { return w.canvas().image(); }
     QRgb pixel(QPoint p) const { return image().pixel(p) & 0xFFFFFF; }
+    // Moves the main window to the screen beside, of twice the pixels.
+    bool moveToDenseScreen() {
+        QScreen *dense = QGuiApplication::screens().value(1);
+        if (!dense || dense->devicePixelRatio() != 2) return false;
+        w.windowHandle()->setScreen(dense);
+        w.move(dense->geometry().topLeft());
+        return QTest::qWaitFor([&] { return w.canvas().ratio() == 2; });
+    }
 
     Form1 &w = game->form1();
 };

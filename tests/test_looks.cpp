@@ -3,16 +3,20 @@
 // pixel; every family the game asks for is drawn in DejaVu Sans (looks/fonts.conf), so
 // that the pictures hold on every machine with the game's packages. The framing pictures
 // are painted over: their places count, their contents are the artist's; so are the score
-// bars, which the style draws (see drawBarsOver). A picture that
-// differs is left in the current folder; TESSARIN_APPROVE_LOOKS=1 takes the pictures of
-// now as the approved ones.
+// bars, which the style draws (see drawBarsOver). A picture that differs is left in the
+// current folder; TESSARIN_APPROVE_LOOKS=1 takes the pictures of
+// now as the approved ones. Run with QT_SCALE_FACTOR=2, the screen has twice the pixels
+// and the same logical size, and the main window is compared with its picture at 2x.
 #include "DialogTesting.h"
 #include "LineTables.h"
 
 #include <QPainter>
 
+const int ratio = std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+const QString suffix = ratio == 1 ? QString() : QStringLiteral("@%1x").arg(ratio);
 const bool designScreen =
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR "/looks/screen.json") &&
+    qputenv("QT_QPA_PLATFORM",
+            "offscreen:configfile=" QT_TESTCASE_SOURCEDIR "/looks/screen" + suffix.toLatin1() + ".json") &&
     qputenv("FONTCONFIG_FILE", QT_TESTCASE_SOURCEDIR "/looks/fonts.conf");
 
 namespace {
@@ -62,16 +66,17 @@ private Q_SLOTS:
         QTest::mouseClick(w.buttonCheck, Qt::LeftButton);
         for (QLabel *picture : {w.Image1, w.Image2, w.Image3, w.Image4})
             paintOver(picture);
-        QMap<QString, QImage> shots{{"main", shot(&w)}};
-        drawBarsOver(shots["main"], w);
-        withSettingsOpen(*t.game, [&](FormSet &s) {
-            shots["settings"] = shot(&s);
-            QTest::mouseClick(s.Button3, Qt::LeftButton);
-            FormA &about = t.game->formA();
-            about.Label5->setText(QStringLiteral("~/tessarin.html")); // not the build's own folder
-            about.Label5->adjustSize();
-            shots["about"] = shot(&about);
-        });
+        QMap<QString, QImage> shots{{"main" + suffix, shot(&w)}};
+        drawBarsOver(shots["main" + suffix], w);
+        if (ratio == 1)
+            withSettingsOpen(*t.game, [&](FormSet &s) {
+                shots["settings"] = shot(&s);
+                QTest::mouseClick(s.Button3, Qt::LeftButton);
+                FormA &about = t.game->formA();
+                about.Label5->setText(QStringLiteral("~/tessarin.html")); // not the build's own folder
+                about.Label5->adjustSize();
+                shots["about"] = shot(&about);
+            });
 
         QStringList differing;
         for (const auto &[window, now] : shots.asKeyValueRange()) {

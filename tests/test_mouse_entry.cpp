@@ -96,6 +96,90 @@ private Q_SLOTS:
         QCOMPARE(b.image(), repainted);
     }
 
+    // At every ratio of device to logical pixels the board is drawn at the device's
+    // resolution, and the band drawn twice over lines, dots and frame restores them.
+    void rubberBandRestoresAtEveryRatio_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("side"); // device pixels of a board 618 logical pixels a side
+        QTest::newRow("1") << 1.0 << 618;
+        QTest::newRow("1.25") << 1.25 << 774;
+        QTest::newRow("1.5") << 1.5 << 928;
+        QTest::newRow("2") << 2.0 << 1236;
+        QTest::newRow("3") << 3.0 << 1854;
+    }
+    void rubberBandRestoresAtEveryRatio() {
+        QFETCH(qreal, ratio);
+        Canvas canvas;
+        canvas.resize(618, 618, ratio);
+        QTEST(canvas.image().width(), "side");
+        QTEST(canvas.image().height(), "side");
+        const LineTable lines = tableOf({QLine(1, 4, 6, 4), QLine(2, 1, 9, 8), QLine(10, 1, 1, 10)});
+        drawBoard(canvas, {10, Cell, Cell}, PhaseIdle, lines, lines);
+        const QImage before = canvas.image();
+        canvas.setPenColor(QColor(BoardColors::Player));
+        canvas.setPenWidth(3);
+        canvas.setPenMode(Canvas::PenMode::Invert);
+        const QPoint start = pixelOf(3, 2);
+        for (QPoint end : {QPoint(3 * Cell, 620), QPoint(601, 377), QPoint(-3, 5), QPoint(615, 17)}) {
+            canvas.moveTo(start.x(), start.y());
+            canvas.lineTo(end.x(), end.y());
+            const QImage band = canvas.image();
+            int inverted = 0, otherwise = 0;
+            for (int y = 0; y < band.height(); ++y)
+                for (int x = 0; x < band.width(); ++x)
+                    if (band.pixel(x, y) != before.pixel(x, y))
+                        ++((band.pixel(x, y) ^ before.pixel(x, y)) == 0xFFFFFF ? inverted : otherwise);
+            QCOMPARE(otherwise, 0);
+            QVERIFY(inverted > 0);
+            if (end.x() == start.x()) { // straight down: as wide as the pen, in device pixels
+                const int y = qRound((5 * Cell - 10) * ratio);
+                int across = 0;
+                for (int x = 0; x < band.width(); ++x)
+                    across += band.pixel(x, y) != before.pixel(x, y);
+                QVERIFY2(qAbs(across - 3 * ratio) < 1, qPrintable(QString::number(across)));
+            }
+            canvas.moveTo(start.x(), start.y());
+            canvas.lineTo(end.x(), end.y());
+            QVERIFY(canvas.image() == before);
+        }
+        // 3 logical pixels across a line, 2 across a dot, in device pixels.
+        auto run = [&](QRgb colour, int y, int fromX, int toX) {
+            int n = 0;
+            for (int x = qRound(fromX * ratio); x < qRound(toX * ratio); ++x)
+                n += (before.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+            return n;
+        };
+        const int lineRow = qRound(6 * Cell * ratio); // crosses QLine(10, 1, 1, 10) at 45 degrees
+        QVERIFY(qAbs(run(BoardColors::Player, lineRow, 4 * Cell, 6 * Cell) - 3 * std::sqrt(2) * ratio) <=
+                1.5);
+        const int dotRow = qRound((9 * Cell + 1.5) * ratio); // through the dots at y = 9, away from the lines
+        QCOMPARE(run(BoardColors::Ink, dotRow, 5 * Cell / 2, 13 * Cell / 2), 4 * qRound(2 * ratio));
+    }
+
+    // Moved to a screen of twice the pixels, the board is made anew at that ratio and
+    // drawn again with the line entered before, the pictures come at that ratio too; the
+    // band still restores what it crosses.
+    void boardFollowsTheScreensRatio() {
+        AnsweringBoard b;
+        QVERIFY(b.startAnswering());
+        b.enterLine(QLine(1, 4, 6, 4));
+        QVERIFY(b.moveToDenseScreen());
+        QCOMPARE(b.image().size(), b.w.PaintB->size() * 2);
+        for (QLabel *picture : {b.w.Image1, b.w.Image2, b.w.Image3, b.w.Image4})
+            QCOMPARE(picture->pixmap().devicePixelRatio(), 2.0);
+        const GameState &g = b.g;
+        QCOMPARE(b.pixel(QPoint(7 * g.CellW, 8 * g.CellH)), Player); // the middle of the line
+        const QPoint start(3 * g.CellW, 2 * g.CellH);
+        b.press(start);
+        b.release(start);
+        const QImage before = b.image();
+        b.move(QPoint(3 * g.CellW, 6 * g.CellH));
+        QVERIFY(b.image() != before);
+        b.move(start);
+        QCOMPARE(b.image(), before);
+        QCOMPARE(b.errors, QStringList());
+    }
+
     void sameLineTwiceRemovesBoth_data() {
         QTest::addColumn<QList<QLine>>("entered");
         QTest::addColumn<QList<QLine>>("expectedSlots");

@@ -1,5 +1,6 @@
 #include "TestMain.h"
 
+#include "board/DesignPicture.h"
 #include "game/GameError.h"
 #include "game/Startup.h"
 
@@ -46,6 +47,32 @@ private Q_SLOTS:
         QCOMPARE(std::pair(handled, errors), std::pair(throws == 0, reported));
     }
 
+    // The framing pictures and the emblem keep their natural logical size at every ratio of
+    // device to logical pixels, and are never enlarged from their 1x pixels: at 2 they are
+    // the pictures drawn with twice the pixels, at other ratios above 1 those resampled.
+    void picturesForTheScreensRatio_data() {
+        QTest::addColumn<qreal>("ratio");
+        for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0})
+            QTest::addRow("%g", ratio) << ratio;
+    }
+    void picturesForTheScreensRatio() {
+        QFETCH(qreal, ratio);
+        const QList<std::pair<QString, QSize>> pictures = {{"Image1.jpg", {250, 1063}},
+                                                           {"Image2.jpg", {250, 1063}},
+                                                           {"Image3.jpg", {900, 180}},
+                                                           {"emblem.png", {88, 46}}};
+        for (const auto &[file, size] : pictures) {
+            const QPixmap picture = designPicture(file, ratio);
+            QCOMPARE(picture.devicePixelRatio(), ratio);
+            QCOMPARE(picture.size(), QSize(qRound(size.width() * ratio), qRound(size.height() * ratio)));
+            const QString dense = QString(file).replace(u'.', QStringLiteral("@2x."));
+            if (ratio == 1.0 || ratio == 2.0)
+                QCOMPARE(
+                    picture.toImage(),
+                    QImage(":/" + (ratio == 1.0 ? file : dense)).convertToFormat(picture.toImage().format()));
+        }
+    }
+
     // Start-up makes an idle game with the level table loaded, before any frame: a task can
     // be played at once. The first showing lays out the full-screen board; the dialogs,
     // with their English captions, and the framing pictures follow right after the first
@@ -71,14 +98,16 @@ private Q_SLOTS:
 
         startGame(game);
         const QRect screen = w.screen()->geometry();
-        const int side = screen.height() - 150;
         QVERIFY(w.isFullScreen());
         QCOMPARE(w.geometry(), screen);
         g.Range = 5;
         w.resize(300, 200); // a resize from outside lays the board out again, for the Range of now
-        QCOMPARE(g.CellW, side / 6);
-        QCOMPARE(w.PaintB->geometry(),
-                 QRect((screen.width() - side) / 2, (screen.height() - side) / 2, side, side));
+        // On the platform's square screen the board stays clear of the buttons beside it.
+        const MainLayout l =
+            layoutForScreen({screen.width(), screen.height(), 5, w.Panel2->height(), w.Image4->height(),
+                             w.ButtonNew->geometry().right() + 1, w.Panel1->width(), w.ButtonEnd->size()});
+        QCOMPARE(std::pair(g.CellW, w.PaintB->geometry()), std::pair(l.cellW, l.board));
+        QVERIFY(w.PaintB->x() > w.ButtonNew->geometry().right());
         QCOMPARE(w.windowTitle(), QStringLiteral("Tessarin training"));
         const QStringList texts = {game.formSet().windowTitle(), game.formSet().Button1->text(),
                                    game.formA().Label4->text()};

@@ -12,4 +12,4 @@ cmake --build "$build" -j2
 "$build/assetgen" "$root/resources"
 
 cd "$root/resources"
-ls -l Image1.jpg Image2.jpg Image3.jpg emblem.png puk.wav puk_bum.wav icons/tessarin.svg icons/*/tessarin.png
+ls -l Image1*.jpg Image2*.jpg Image3*.jpg emblem*.png puk.wav puk_bum.wav icons/tessarin.svg icons/*/tessarin.png

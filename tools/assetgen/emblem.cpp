@@ -147,11 +147,12 @@ QByteArray makeIconSvg() {
     return svg.toUtf8();
 }
 
-QImage makeEmblem() {
+QImage makeEmblem(int scale) {
     const QSize size(88, 46);
     const double tilePixels = 40.0;
-    QImage canvas(size, QImage::Format_RGB32);
+    QImage canvas(size * scale, QImage::Format_RGB32);
     canvas.fill(mint);
+    canvas.setDevicePixelRatio(scale); // drawn in pixels at 1x
     {
         QPainter painter(&canvas);
         painter.setRenderHint(QPainter::Antialiasing);

@@ -17,5 +17,6 @@ QByteArray makeIconSvg();
 
 // The About box's emblem, 88 x 46, 16 colours (Format_Indexed8): two little boards side
 // by side, the task as shown in blue on the left, the check on the right with the
-// player's lines in light orange over the task in red, one of them off.
-QImage makeEmblem();
+// player's lines in light orange over the task in red, one of them off. At a `scale` of 2,
+// the same with twice the pixels each way.
+QImage makeEmblem(int scale = 1);

@@ -41,10 +41,15 @@ int main(int argc, char *argv[]) {
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
 
-    ok = writeImage(makeInkSheet(), out.filePath("Image1.jpg"), "jpeg", 85) && ok;
-    ok = writeImage(makeChalkSheet(), out.filePath("Image2.jpg"), "jpeg", 85) && ok;
-    ok = writeImage(makeParchmentBand(), out.filePath("Image3.jpg"), "jpeg", 85) && ok;
-    ok = writeImage(makeEmblem(), out.filePath("emblem.png"), "png") && ok;
+    // Each picture at 1x, and drawn again with twice the pixels for screens of twice the
+    // density, named as Qt names such variants ("@2x").
+    for (int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        ok = writeImage(makeInkSheet(scale), out.filePath("Image1" + suffix + ".jpg"), "jpeg", 85) && ok;
+        ok = writeImage(makeChalkSheet(scale), out.filePath("Image2" + suffix + ".jpg"), "jpeg", 85) && ok;
+        ok = writeImage(makeParchmentBand(scale), out.filePath("Image3" + suffix + ".jpg"), "jpeg", 85) && ok;
+        ok = writeImage(makeEmblem(scale), out.filePath("emblem" + suffix + ".png"), "png") && ok;
+    }
 
     ok = out.mkpath("icons") && ok;
     ok = writeFile(makeIconSvg(), out.filePath("icons/tessarin.svg")) && ok;

@@ -72,13 +72,14 @@ double foxDarkening(const FoxSpot &spot, double x, double y, const GradientNoise
 }
 
 // Thin curved hairs and fibres, some darker and some paler than the skin around them.
-void paintFibres(QImage &image, Random &random) {
+// `size` is the sheet's at 1x, where the painter draws.
+void paintFibres(QImage &image, QSize size, Random &random) {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const int count = image.width() * image.height() / 520;
+    const int count = size.width() * size.height() / 520;
     const double grain = random.range(0.0, std::numbers::pi);
     for (int i = 0; i < count; ++i) {
-        const QPointF start(random.range(-10, image.width() + 10), random.range(-10, image.height() + 10));
+        const QPointF start(random.range(-10, size.width() + 10), random.range(-10, size.height() + 10));
         const double angle = grain + random.gaussian() * 0.35;
         const double length = random.range(6.0, 30.0);
         const QPointF direction(std::cos(angle), std::sin(angle));
@@ -97,17 +98,17 @@ void paintFibres(QImage &image, Random &random) {
 
     // Pores of the skin: tiny soft specks.
     painter.setPen(Qt::NoPen);
-    const int pores = image.width() * image.height() / 900;
+    const int pores = size.width() * size.height() / 900;
     for (int i = 0; i < pores; ++i) {
         painter.setBrush(QColor(110, 78, 42, random.integer(14, 40)));
         const double r = random.range(0.35, 0.9);
-        painter.drawEllipse(QPointF(random.range(0, image.width()), random.range(0, image.height())), r, r);
+        painter.drawEllipse(QPointF(random.range(0, size.width()), random.range(0, size.height())), r, r);
     }
 }
 
 } // namespace
 
-QImage makeParchment(QSize size, std::uint64_t seed) {
+QImage makeParchment(QSize size, std::uint64_t seed, int scale) {
     Random random(seed);
     const GradientNoise mottle(std::uint32_t(random.next()));
     const GradientNoise cloud(std::uint32_t(random.next()));
@@ -137,10 +138,13 @@ QImage makeParchment(QSize size, std::uint64_t seed) {
     const double su = std::cos(streakAngle);
     const double sv = std::sin(streakAngle);
 
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
+    QImage image(size * scale, QImage::Format_RGB32);
+    for (int py = 0; py < image.height(); ++py) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(py));
+        // Each pixel samples the sheet at its centre, in 1x pixels; at 1x, at (px, py).
+        const double y = (py + 0.5) / scale - 0.5;
+        for (int px = 0; px < image.width(); ++px) {
+            const double x = (px + 0.5) / scale - 0.5;
             const double u = x * su + y * sv;
             const double v = -x * sv + y * su;
             double tone = 0.55;
@@ -148,7 +152,7 @@ QImage makeParchment(QSize size, std::uint64_t seed) {
             tone += 0.14 * cloud.fractal(x / 70.0, y / 70.0, 2);
             tone += 0.1 * cloud.fractal(x / 22.0 + 50.0, y / 22.0, 3);
             tone += 0.045 * streak.at(u / 2.2, v / 45.0);
-            tone += 0.035 * (cellHash(x, y, grainSeed) - 0.5);
+            tone += 0.035 * (cellHash(px, py, grainSeed) - 0.5); // grain as fine as the pixels
             Rgb colour = skinColour(tone);
 
             // Edges browned by hands, unevenly.
@@ -165,11 +169,12 @@ QImage makeParchment(QSize size, std::uint64_t seed) {
                 fox += foxDarkening(spot, x, y, wobble);
             colour = mixed(colour, rust, std::min(fox, 0.6));
 
-            line[x] =
+            line[px] =
                 qRgb(int(std::lround(colour.r)), int(std::lround(colour.g)), int(std::lround(colour.b)));
         }
     }
 
-    paintFibres(image, random);
+    image.setDevicePixelRatio(scale);
+    paintFibres(image, size, random);
     return image;
 }

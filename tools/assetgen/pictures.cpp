@@ -36,10 +36,10 @@ double writePage(QPainter &painter, Scribe &scribe, const QRectF &column, double
 
 } // namespace
 
-QImage makeInkSheet() {
+QImage makeInkSheet(int scale) {
     Random random(0x1A57'0001);
-    QImage sheet = makeParchment(stripSize, random.next());
-    QImage ink = blankLayer(stripSize);
+    QImage sheet = makeParchment(stripSize, random.next(), scale);
+    QImage ink = blankLayer(stripSize, scale);
     {
         QPainter painter(&ink);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -75,12 +75,12 @@ QImage makeInkSheet() {
     return sheet;
 }
 
-QImage makeChalkSheet() {
+QImage makeChalkSheet(int scale) {
     Random random(0x1A57'0002);
-    QImage sheet = makeParchment(stripSize, random.next());
-    QImage sanguine = blankLayer(stripSize);
-    QImage white = blankLayer(stripSize);
-    QImage ink = blankLayer(stripSize);
+    QImage sheet = makeParchment(stripSize, random.next(), scale);
+    QImage sanguine = blankLayer(stripSize, scale);
+    QImage white = blankLayer(stripSize, scale);
+    QImage ink = blankLayer(stripSize, scale);
     {
         QPainter redPainter(&sanguine);
         QPainter whitePainter(&white);
@@ -121,7 +121,7 @@ QImage makeChalkSheet() {
     return sheet;
 }
 
-QImage makeParchmentBand() {
+QImage makeParchmentBand(int scale) {
     Random random(0x1A57'0003);
-    return makeParchment(QSize(900, 180), random.next());
+    return makeParchment(QSize(900, 180), random.next(), scale);
 }

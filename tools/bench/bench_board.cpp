@@ -1,6 +1,6 @@
 // Benchmarks of a full repaint of the board after Check at level 15 (the task in red and
 // a drawing over it, every other line the task's own; idle, the phase that draws both),
-// on a small and on a large screen.
+// on a small and on a large screen, and on the large one at 200 %.
 #include "TestMain.h"
 
 #include "board/BoardDrawing.h"
@@ -10,13 +10,16 @@ class BenchBoard : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void formPaint_data() {
-        QTest::addColumn<int>("screenHeight");
-        QTest::newRow("1024x768") << 768;
-        QTest::newRow("3840x2160") << 2160;
+        QTest::addColumn<int>("screenHeight"); // in logical pixels
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("1024x768") << 768 << 1.0;
+        QTest::newRow("3840x2160") << 2160 << 1.0;
+        QTest::newRow("3840x2160 at 200 %") << 1080 << 2.0;
     }
 
     void formPaint() {
         QFETCH(int, screenHeight);
+        QFETCH(qreal, ratio);
         const int side = screenHeight - 150;
         GameState g;
         g.levels.load(LevelTable::DefaultLiniyLevel, LevelTable::DefaultRangeLevel);
@@ -32,7 +35,7 @@ private Q_SLOTS:
             for (auto end : {&LineTable::X1, &LineTable::Y1, &LineTable::X2, &LineTable::Y2})
                 (g.DrawnLines.*end)[i] = (g.TaskLines.*end)[i];
         Canvas canvas;
-        canvas.resize(side, side);
+        canvas.resize(side, side, ratio);
         QBENCHMARK {
             drawBoard(canvas, gridOf(g), g.Phase, g.TaskLines, g.DrawnLines);
         }

@@ -1,16 +1,18 @@
 // Benchmarks of the game's commands on the real main window of a 1024x768 screen: New at
 // level 15 (layout, board, task, decomposition, bars), and one movement of the rubber band
-// while a line is open, alone and with the repaint it asks for.
+// while a line is open, alone and with the repaint it asks for, there and on a 3840x2160
+// screen at 200 %.
 #include "TestMain.h"
 
 #include "game/Startup.h"
 
 namespace {
-// On the offscreen platform, the one `make bench` names, a screen of 1024x768.
+// On the offscreen platform, the one `make bench` names, a screen of 1024x768 and beside it
+// one of 3840x2160 at 200 %.
 const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-const bool onScreen1024x768 =
-    (platform.isEmpty() || platform == "offscreen") &&
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR "/../screen-1024x768.json");
+const bool onScreen1024x768 = (platform.isEmpty() || platform == "offscreen") &&
+                              qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR
+                                                         "/../../tests/screen-1024x768.json");
 } // namespace
 
 class BenchPlay : public QObject {
@@ -41,15 +43,25 @@ private Q_SLOTS:
 
     void rubberBandMove_data() {
         QTest::addColumn<bool>("withRepaint");
-        QTest::newRow("handler") << false;
-        QTest::newRow("handler and repaint") << true;
+        QTest::addColumn<int>("screen");
+        QTest::newRow("handler") << false << 0;
+        QTest::newRow("handler and repaint") << true << 0;
+        QTest::newRow("3840x2160 at 200 %, handler") << false << 1;
+        QTest::newRow("3840x2160 at 200 %, handler and repaint") << true << 1;
     }
 
     // A line is open from the grid's corner; the mouse goes back and forth across the board.
     void rubberBandMove() {
         QFETCH(bool, withRepaint);
+        QFETCH(int, screen);
         Form1 &w = m_game->form1();
         const GameState &g = *m_state;
+        if (QScreen *other = QGuiApplication::screens().value(screen); screen > 0) {
+            QVERIFY(other);
+            w.windowHandle()->setScreen(other);
+            w.move(other->geometry().topLeft());
+            QVERIFY(QTest::qWaitFor([&] { return w.canvas().ratio() == other->devicePixelRatio(); }));
+        }
         QTest::mouseClick(w.ButtonNew, Qt::LeftButton);
         QTest::mouseClick(w.ButtonReady, Qt::LeftButton);
         QTest::mouseClick(w.PaintB, Qt::LeftButton, {}, QPoint(g.CellW, g.CellH));
