@@ -1,6 +1,7 @@
 #include "board/Form1.h"
 
 #include "board/BoardDrawing.h"
+#include "board/FocusMark.h"
 #include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "game/SessionEnd.h"
@@ -141,6 +142,7 @@ void Form1::createControls() {
     Timer_sec->setInterval(1000);
 
     Panel2->setText(QStringLiteral("Tessarin game"));
+    FocusMark::apply(this);
 }
 
 void Form1::connectHandlers() {

@@ -1,5 +1,6 @@
 #include "settings/FormA.h"
 
+#include "board/FocusMark.h"
 #include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "settings/DesktopShell.h"
@@ -92,6 +93,7 @@ void FormA::createControls() {
 
     connectGuarded(Button3, &QPushButton::clicked, this, &FormA::help);
     connectGuarded(Button1, &QPushButton::clicked, this, &FormA::cancel_);
+    FocusMark::apply(this);
 }
 
 void FormA::FormCreate() {
