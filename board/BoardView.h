@@ -7,7 +7,7 @@
 
 // The board `PaintB`: shows its canvas and hands mouse events to the main window.
 // While a button is held the board keeps the mouse, so the release comes here even
-// when it happens outside the board.
+// when it happens outside the board. To assistive technology it names what it shows.
 class BoardView : public QWidget {
 public:
     using MouseHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)>;
@@ -22,6 +22,12 @@ public:
 
     MouseHandler onPress, onMove, onRelease;
 
+    // What the board shows, in words: a summary (its accessible name) and the lines
+    // (its description). A change is told to assistive technology.
+    void describe(const QString &summary, const QString &lines);
+    const QString &summary() const { return m_summary; }
+    const QString &lines() const { return m_lines; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -34,4 +40,5 @@ private:
     void deliver(const MouseHandler &handler, QMouseEvent *event);
 
     Canvas m_canvas;
+    QString m_summary, m_lines;
 };

@@ -1,5 +1,7 @@
 #include "board/Form1.h"
 
+#include "board/Accessibility.h"
+#include "board/BoardDescription.h"
 #include "board/BoardDrawing.h"
 #include "board/FocusMark.h"
 #include "board/WindowDesign.h"
@@ -24,12 +26,14 @@ QLabel *picture(QWidget *parent) {
     auto *label = new QLabel(parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setScaledContents(false);
+    Accessibility::markDecorative(label);
     return label;
 }
 
 } // namespace
 
 Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), g(state) {
+    Accessibility::install();
     createControls();
     connectHandlers();
 
@@ -67,6 +71,7 @@ Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWind
     g.Pro1.setPosition(0);
     g.Pro2.setPosition(g.Pro2.maximum());
     showScoreBars();
+    describeBoard();
 }
 
 Form1::~Form1() {
@@ -93,7 +98,7 @@ void Form1::createControls() {
     PaintB->setObjectName(QStringLiteral("PaintB"));
     PaintB->setGeometry(scaled(176), scaled(48), scaled(289), scaled(265));
 
-    Panel2 = new QLabel(this);
+    Panel2 = new StatusLine(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setAlignment(Qt::AlignCenter);
     paintAsPanel(Panel2);
@@ -102,6 +107,7 @@ void Form1::createControls() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     paintAsPanel(Panel1);
+    Panel1->setAccessibleName(QStringLiteral("Score"));
     Panel1->setGeometry(scaled(528), scaled(88), scaled(49), scaled(241));
     auto makeBar = [this](int designLeft) {
         auto *bar = new QProgressBar(Panel1);
@@ -114,6 +120,8 @@ void Form1::createControls() {
     Pro1->setObjectName(QStringLiteral("Pro1"));
     Pro2 = makeBar(25);
     Pro2->setObjectName(QStringLiteral("Pro2"));
+    Pro1->setAccessibleName(QStringLiteral("Success"));
+    Pro2->setAccessibleName(QStringLiteral("Reserve"));
 
     const QFont buttonFont = sansSerif(15, true);
     auto makeButton = [&](const char *name, const QString &caption, int top, int height) {
@@ -141,7 +149,7 @@ void Form1::createControls() {
     Timer_sec->setObjectName(QStringLiteral("Timer_sec"));
     Timer_sec->setInterval(1000);
 
-    Panel2->setText(QStringLiteral("Tessarin game"));
+    Panel2->setStatus(QStringLiteral("Tessarin game"));
     FocusMark::apply(this);
 }
 
@@ -228,6 +236,13 @@ void Form1::showScoreBars() {
     Pro1->setValue(g.Pro1.position());
     Pro2->setRange(0, g.Pro2.maximum());
     Pro2->setValue(g.Pro2.position());
+    Accessibility::tellFill(*Pro1);
+    Accessibility::tellFill(*Pro2);
+}
+
+void Form1::describeBoard() {
+    const BoardWords words = boardInWords(g);
+    PaintB->describe(words.summary, words.lines);
 }
 
 void Form1::resizeEvent(QResizeEvent *) {

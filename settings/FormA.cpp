@@ -4,6 +4,7 @@
 #include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "settings/DesktopShell.h"
+#include "settings/LinkLabel.h"
 #include "settings/ShortAddress.h"
 
 #include <QCoreApplication>
@@ -45,7 +46,8 @@ void FormA::createControls() {
     Label4->setFont(arial(23, true));
     Label4->setAlignment(Qt::AlignCenter);
 
-    Label5 = new QLabel(this);
+    auto *pageLink = new LinkLabel(this);
+    Label5 = pageLink;
     Label5->setObjectName(QStringLiteral("Label5"));
     QFont linkFont = arial(17);
     linkFont.setUnderline(true);
@@ -64,13 +66,14 @@ void FormA::createControls() {
         shortAddress(page, [&](const QString &text) { return link.horizontalAdvance(text) <= room; }));
     Label5->adjustSize(); // sized to its text, underline included
     Label5->setToolTip(page.toDisplayString());
-    Label5->installEventFilter(this);
+    pageLink->onActivated = [this] { Label5Click(); };
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/emblem.png")));
     ProgramIcon->move(scaled(26), scaled(48));
     ProgramIcon->adjustSize(); // sized to its picture
+    ProgramIcon->setAccessibleName(QStringLiteral("Tessarin emblem"));
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -93,6 +96,13 @@ void FormA::createControls() {
 
     connectGuarded(Button3, &QPushButton::clicked, this, &FormA::help);
     connectGuarded(Button1, &QPushButton::clicked, this, &FormA::cancel_);
+
+    // The box has no caption to be named by.
+    setAccessibleName(QStringLiteral("About Tessarin"));
+    Button3->setAccessibleDescription(QStringLiteral("Opens the readme"));
+    // Help has the focus at the first opening, as before the link took it; Tab goes on
+    // to OK, then to the link.
+    Button3->setFocus();
     FocusMark::apply(this);
 }
 
@@ -196,11 +206,5 @@ bool FormA::eventFilter(QObject *watched, QEvent *event) {
             hide();
             showInFront();
         }
-    if (watched == Label5 && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
-        Label5->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
-        runGuarded([this] { Label5Click(); });
-        return true;
-    }
     return QDialog::eventFilter(watched, event);
 }

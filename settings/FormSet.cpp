@@ -123,6 +123,16 @@ void FormSet::createControls() {
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, Edit1);
     setTabOrder(Edit1, Button3);
+
+    // Assistive technology reads each field and each value with its caption.
+    Label4->setBuddy(EditT1);
+    Label7->setBuddy(Edit1);
+    Label1->setBuddy(Label8);
+    Label2->setBuddy(Label9);
+    EditT1->setAccessibleDescription(QStringLiteral("Seconds the lines are shown, 1 to 99"));
+    Edit1->setAccessibleDescription(QStringLiteral("Level, 1 to 15"));
+    // The title's letters are spaced for the eye; said aloud, it is one word.
+    setAccessibleName(QStringLiteral("Settings"));
     FocusMark::apply(this);
 }
 
