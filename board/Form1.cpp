@@ -8,6 +8,7 @@
 #include "game/ErrorHandler.h"
 #include "game/SessionEnd.h"
 #include "settings/FormA.h"
+#include "settings/FormSet.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>
@@ -185,6 +186,8 @@ void Form1::loadPictures() {
 void Form1::setDialogs(FormSet *formSet, FormA *formA) {
     m_formSet = formSet;
     m_formA = formA;
+    // The About box closing hands the focus back, also where no window manager does.
+    if (formA) formA->installEventFilter(this);
 }
 
 void Form1::FormResize() {
@@ -283,6 +286,10 @@ constexpr int SoundPrepareDelayMs = 250;
 } // namespace
 
 bool Form1::eventFilter(QObject *watched, QEvent *e) {
+    // Qt lets go of the box's activation as it hides it.
+    if (watched == m_formA && e->type() == QEvent::Hide && !e->spontaneous() &&
+        (!QApplication::activeWindow() || QApplication::activeWindow() == m_formA))
+        QTimer::singleShot(0, this, [this] { takeFocusBackFromAbout(); });
     if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
         runGuarded([this] { FormPaint(); });
         // The window paints this exposure once the event is through; what waits for the
@@ -294,6 +301,16 @@ bool Form1::eventFilter(QObject *watched, QEvent *e) {
             QTimer::singleShot(SoundPrepareDelayMs, this, [this] { MP.prepare(g.AppDir + LineStartCue); });
     }
     return QWidget::eventFilter(watched, e);
+}
+
+// The window beneath the About box takes the focus when the box has gone, unless a
+// window manager gave it to a window meanwhile: the settings dialog while it is open,
+// else this window, whose activation from the About box then runs.
+void Form1::takeFocusBackFromAbout() {
+    const QWidget *active = QApplication::activeWindow();
+    if (m_formA->isVisible() || (active && active != m_formA)) return;
+    QWidget *beneath = m_formSet && m_formSet->isVisible() ? static_cast<QWidget *>(m_formSet) : this;
+    beneath->activateWindow();
 }
 
 void Form1::closeEvent(QCloseEvent *e) {

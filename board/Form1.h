@@ -96,6 +96,7 @@ private:
     void createControls();
     void connectHandlers();
     void onActivated();
+    void takeFocusBackFromAbout();
 
     GameState &g;
     Random m_random;

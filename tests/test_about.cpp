@@ -26,7 +26,8 @@ private Q_SLOTS:
     void cleanup() { finish(t); }
 
     // Two About clicks leave one box in front, which answers the player beside the modal
-    // settings dialog and stays open after it; OK and the close box hide it.
+    // settings dialog and stays open after it; OK and the close box hide it, OK handing
+    // the focus back to the main window.
     void theBoxBesideTheModalDialog() {
         about().setWindowTitle(QStringLiteral("left from before"));
         bool inFront = false, ownedBySettings = false;
@@ -50,8 +51,11 @@ private Q_SLOTS:
         QVERIFY(about().windowTitle().isEmpty() && about().isVisible() && !t->game->formSet().isVisible());
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QVERIFY((about().frameGeometry().center() - screen.center()).manhattanLength() <= 2);
+        QVERIFY(activate(&about()));
         clickThroughWindow(about().Button1);
         QVERIFY(!about().isVisible());
+        // The focus comes back, also where no window manager hands it on.
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == &main(); }));
         about().showInFront();
         about().showMinimized(); // comes straight back
         QVERIFY(QTest::qWaitFor([&] { return !about().isMinimized(); }));
