@@ -1,7 +1,9 @@
 #include "board/BoardView.h"
 
+#include "board/Accessibility.h"
 #include "game/ErrorHandler.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -88,4 +90,17 @@ void BoardView::mouseMoveEvent(QMouseEvent *event) {
 
 void BoardView::mouseReleaseEvent(QMouseEvent *event) {
     deliver(onRelease, event);
+}
+
+void BoardView::describe(const QString &summary, const QString &lines) {
+    if (summary != m_summary) {
+        m_summary = summary;
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        Accessibility::tell(changed);
+    }
+    if (lines != m_lines) {
+        m_lines = lines;
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        Accessibility::tell(changed);
+    }
 }

@@ -7,7 +7,7 @@
 
 // The board `PaintB`: shows its canvas and hands mouse events to the main window.
 // While a button is held the board keeps the mouse, so the release comes here even
-// when it happens outside the board.
+// when it happens outside the board. To assistive technology it names what it shows.
 class BoardView : public QWidget {
 public:
     using MouseHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)>;
@@ -27,6 +27,12 @@ public:
     // empty: the board is to be drawn again.
     std::function<void()> onCanvasRemade;
 
+    // What the board shows, in words: a summary (its accessible name) and the lines
+    // (its description). A change is told to assistive technology.
+    void describe(const QString &summary, const QString &lines);
+    const QString &summary() const { return m_summary; }
+    const QString &lines() const { return m_lines; }
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -42,4 +48,5 @@ private:
     qreal screenRatio() const;
 
     Canvas m_canvas;
+    QString m_summary, m_lines;
 };

@@ -1,11 +1,15 @@
 #include "board/Form1.h"
 
+#include "board/Accessibility.h"
+#include "board/BoardDescription.h"
 #include "board/BoardDrawing.h"
 #include "board/DesignPicture.h"
+#include "board/FocusMark.h"
 #include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "game/SessionEnd.h"
 #include "settings/FormA.h"
+#include "settings/FormSet.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>
@@ -24,12 +28,14 @@ QLabel *picture(QWidget *parent) {
     auto *label = new QLabel(parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setScaledContents(false);
+    Accessibility::markDecorative(label);
     return label;
 }
 
 } // namespace
 
 Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), g(state) {
+    Accessibility::install();
     createControls();
     connectHandlers();
 
@@ -67,6 +73,7 @@ Form1::Form1(GameState &state) : QWidget(nullptr, Qt::Window | Qt::FramelessWind
     g.Pro1.setPosition(0);
     g.Pro2.setPosition(g.Pro2.maximum());
     showScoreBars();
+    describeBoard();
 }
 
 Form1::~Form1() {
@@ -93,7 +100,7 @@ void Form1::createControls() {
     PaintB->setObjectName(QStringLiteral("PaintB"));
     PaintB->setGeometry(scaled(176), scaled(48), scaled(289), scaled(265));
 
-    Panel2 = new QLabel(this);
+    Panel2 = new StatusLine(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setAlignment(Qt::AlignCenter);
     paintAsPanel(Panel2);
@@ -102,6 +109,7 @@ void Form1::createControls() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     paintAsPanel(Panel1);
+    Panel1->setAccessibleName(QStringLiteral("Score"));
     Panel1->setGeometry(scaled(528), scaled(88), scaled(49), scaled(241));
     auto makeBar = [this](int designLeft) {
         auto *bar = new QProgressBar(Panel1);
@@ -114,6 +122,8 @@ void Form1::createControls() {
     Pro1->setObjectName(QStringLiteral("Pro1"));
     Pro2 = makeBar(25);
     Pro2->setObjectName(QStringLiteral("Pro2"));
+    Pro1->setAccessibleName(QStringLiteral("Success"));
+    Pro2->setAccessibleName(QStringLiteral("Reserve"));
 
     const QFont buttonFont = sansSerif(15, true);
     auto makeButton = [&](const char *name, const QString &caption, int top, int height) {
@@ -141,7 +151,8 @@ void Form1::createControls() {
     Timer_sec->setObjectName(QStringLiteral("Timer_sec"));
     Timer_sec->setInterval(1000);
 
-    Panel2->setText(QStringLiteral("Tessarin game"));
+    Panel2->setStatus(QStringLiteral("Tessarin game"));
+    FocusMark::apply(this);
 }
 
 void Form1::connectHandlers() {
@@ -183,6 +194,8 @@ void Form1::loadPictures() {
 void Form1::setDialogs(FormSet *formSet, FormA *formA) {
     m_formSet = formSet;
     m_formA = formA;
+    // The About box closing hands the focus back, also where no window manager does.
+    if (formA) formA->installEventFilter(this);
 }
 
 void Form1::FormResize() {
@@ -235,6 +248,13 @@ void Form1::showScoreBars() {
     Pro1->setValue(g.Pro1.position());
     Pro2->setRange(0, g.Pro2.maximum());
     Pro2->setValue(g.Pro2.position());
+    Accessibility::tellFill(*Pro1);
+    Accessibility::tellFill(*Pro2);
+}
+
+void Form1::describeBoard() {
+    const BoardWords words = boardInWords(g);
+    PaintB->describe(words.summary, words.lines);
 }
 
 void Form1::resizeEvent(QResizeEvent *) {
@@ -275,6 +295,10 @@ constexpr int SoundPrepareDelayMs = 250;
 } // namespace
 
 bool Form1::eventFilter(QObject *watched, QEvent *e) {
+    // Qt lets go of the box's activation as it hides it.
+    if (watched == m_formA && e->type() == QEvent::Hide && !e->spontaneous() &&
+        (!QApplication::activeWindow() || QApplication::activeWindow() == m_formA))
+        QTimer::singleShot(0, this, [this] { takeFocusBackFromAbout(); });
     if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
         runGuarded([this] { FormPaint(); });
         // The window paints this exposure once the event is through; what waits for the
@@ -286,6 +310,16 @@ bool Form1::eventFilter(QObject *watched, QEvent *e) {
             QTimer::singleShot(SoundPrepareDelayMs, this, [this] { MP.prepare(g.AppDir + LineStartCue); });
     }
     return QWidget::eventFilter(watched, e);
+}
+
+// The window beneath the About box takes the focus when the box has gone, unless a
+// window manager gave it to a window meanwhile: the settings dialog while it is open,
+// else this window, whose activation from the About box then runs.
+void Form1::takeFocusBackFromAbout() {
+    const QWidget *active = QApplication::activeWindow();
+    if (m_formA->isVisible() || (active && active != m_formA)) return;
+    QWidget *beneath = m_formSet && m_formSet->isVisible() ? static_cast<QWidget *>(m_formSet) : this;
+    beneath->activateWindow();
 }
 
 void Form1::closeEvent(QCloseEvent *e) {

@@ -3,6 +3,7 @@
 #include "board/BoardView.h"
 #include "board/Layout.h"
 #include "board/SoundCue.h"
+#include "board/StatusLine.h"
 #include "game/GameState.h"
 #include "game/Random.h"
 
@@ -64,6 +65,8 @@ public:
     void Clear();
     void FormPaint();
     void showScoreBars(); // the bars' widgets follow Pro1 and Pro2 of the state
+    // Tells assistive technology what the board shows now, if that changed.
+    void describeBoard();
 
     // Mouse line entry on the board (board/)
     void PaintBMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
@@ -76,7 +79,7 @@ public:
 
     // Controls, named as in the window's design.
     BoardView *PaintB;
-    QLabel *Panel2;
+    StatusLine *Panel2;
     QFrame *Panel1;
     QProgressBar *Pro1, *Pro2;
     QPushButton *ButtonNew, *ButtonReady, *buttonCheck, *ButtonSet, *ButtonEnd;
@@ -94,6 +97,7 @@ private:
     void createControls();
     void connectHandlers();
     void onActivated();
+    void takeFocusBackFromAbout();
 
     GameState &g;
     Random m_random;

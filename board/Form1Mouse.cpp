@@ -48,6 +48,7 @@ void Form1::PaintBMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y
     g.DrawnLines.Y1[slot] = snapToGrid(y, g.CellH, g.Range);
     g.RubberX = g.DrawnLines.X1[slot] * g.CellW;
     g.RubberY = g.DrawnLines.Y1[slot] * g.CellH;
+    describeBoard();
     playCue(LineStartCue);
 }
 
@@ -79,6 +80,7 @@ void Form1::PaintBMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) 
     PaintB->showChanges();
     g.DrawnIndex += 1;
     CheckArray();
+    describeBoard();
     playCue(LineEndCue);
 }
 

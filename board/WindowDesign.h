@@ -25,6 +25,7 @@ constexpr QRgb Ink = fromBgr(0x00000000);         // grid dots and frame
 constexpr QRgb TaskShowing = fromBgr(0x00FF0000); // blue
 constexpr QRgb TaskChecked = fromBgr(0x000000FF); // red
 constexpr QRgb Player = fromBgr(0x0099CCFF);      // light orange, also the panels' and dialogs'
+constexpr QRgb Navy = fromBgr(0x00800000);        // the settings dialog's title, the focus mark
 } // namespace BoardColors
 
 // The look and the plumbing the game's three windows share. They are laid out in pixels

@@ -30,7 +30,7 @@ void startCountdown(QTimer *timer) {
 void Form1::New1Click() {
     // Layout, Clear and the full repaint each clear the board: only the last one is drawn.
     const Canvas::Batch drawing(canvas());
-    Panel2->setText(MemorizeHint);
+    Panel2->setStatus(MemorizeHint);
     g.Phase = PhaseShowing;
     g.SecondsLeft = g.Time1;
     startCountdown(Timer_sec);
@@ -54,10 +54,11 @@ void Form1::New1Click() {
     g.Pro1.setMaximum(g.barMaximum());
     g.Pro2.setMaximum(g.Pro1.maximum());
     showScoreBars();
+    describeBoard();
 }
 
 void Form1::Ready1Click() {
-    Panel2->setText(AnswerHint);
+    Panel2->setStatus(AnswerHint);
     g.SecondsLeft = g.Time2;
     startCountdown(Timer_sec);
     g.Phase = PhaseAnswering;
@@ -65,11 +66,12 @@ void Form1::Ready1Click() {
     ButtonReady->setEnabled(false);
     buttonCheck->setEnabled(true);
     Clear();
+    describeBoard();
 }
 
 void Form1::Check() {
     const Canvas::Batch drawing(canvas());
-    Panel2->setText(GameTitle);
+    Panel2->setStatus(GameTitle);
     g.SecondsLeft = 0;
     Timer_sec->stop();
     // A line with its start point but no end point must be finished first.
@@ -82,6 +84,8 @@ void Form1::Check() {
     FormPaint();
     M_A_Rxy(g.DrawnLines);
     copyKeptEntries(g.TraceWork, g.DrawnTrace);
+    // Before the next task's size is read: the board still shows this one's grid.
+    describeBoard();
     HowMuchErrors();
 }
 
@@ -107,6 +111,7 @@ void Form1::FormActivate() {
     english();
     Pro1->show();
     Pro2->show();
+    describeBoard();
 }
 
 void Form1::SetingsGame1Click() {
@@ -114,6 +119,7 @@ void Form1::SetingsGame1Click() {
     m_formSet->exec();
     // The dialog covered the board: repaint it for the current phase.
     FormPaint();
+    describeBoard();
 }
 
 void Form1::Exit1Click() {

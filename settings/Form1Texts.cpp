@@ -14,7 +14,7 @@ void Form1::english() {
     ButtonReady->setText(QStringLiteral("Ready"));
     ButtonSet->setText(QStringLiteral("Settings"));
     setWindowTitle(QStringLiteral("Tessarin training"));
-    Panel2->setText(QStringLiteral("Tessarin training"));
+    Panel2->setStatus(QStringLiteral("Tessarin training"));
     if (m_formSet) {
         m_formSet->setWindowTitle(QStringLiteral("S e t t i n g s"));
         m_formSet->Label1->setText(QStringLiteral("Amount of lines"));

@@ -1,9 +1,11 @@
 #include "settings/FormA.h"
 
 #include "board/DesignPicture.h"
+#include "board/FocusMark.h"
 #include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "settings/DesktopShell.h"
+#include "settings/LinkLabel.h"
 #include "settings/ShortAddress.h"
 
 #include <QCoreApplication>
@@ -46,7 +48,8 @@ void FormA::createControls() {
     Label4->setFont(arial(23, true));
     Label4->setAlignment(Qt::AlignCenter);
 
-    Label5 = new QLabel(this);
+    auto *pageLink = new LinkLabel(this);
+    Label5 = pageLink;
     Label5->setObjectName(QStringLiteral("Label5"));
     QFont linkFont = arial(17);
     linkFont.setUnderline(true);
@@ -65,13 +68,14 @@ void FormA::createControls() {
         shortAddress(page, [&](const QString &text) { return link.horizontalAdvance(text) <= room; }));
     Label5->adjustSize(); // sized to its text, underline included
     Label5->setToolTip(page.toDisplayString());
-    Label5->installEventFilter(this);
+    pageLink->onActivated = [this] { Label5Click(); };
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setPixmap(designPicture(QStringLiteral("emblem.png"), screen()->devicePixelRatio()));
     ProgramIcon->move(scaled(26), scaled(48));
     ProgramIcon->adjustSize(); // sized to its picture
+    ProgramIcon->setAccessibleName(QStringLiteral("Tessarin emblem"));
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -94,6 +98,14 @@ void FormA::createControls() {
 
     connectGuarded(Button3, &QPushButton::clicked, this, &FormA::help);
     connectGuarded(Button1, &QPushButton::clicked, this, &FormA::cancel_);
+
+    // The box has no caption to be named by.
+    setAccessibleName(QStringLiteral("About Tessarin"));
+    Button3->setAccessibleDescription(QStringLiteral("Opens the readme"));
+    // Help has the focus at the first opening, as before the link took it; Tab goes on
+    // to OK, then to the link.
+    Button3->setFocus();
+    FocusMark::apply(this);
 }
 
 void FormA::FormCreate() {
@@ -204,11 +216,5 @@ bool FormA::eventFilter(QObject *watched, QEvent *event) {
             hide();
             showInFront();
         }
-    if (watched == Label5 && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
-        Label5->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
-        runGuarded([this] { Label5Click(); });
-        return true;
-    }
     return QDialog::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #include "settings/FormSet.h"
 
+#include "board/FocusMark.h"
 #include "board/WindowDesign.h"
 #include "game/ErrorHandler.h"
 #include "game/GameState.h"
@@ -83,7 +84,7 @@ void FormSet::createControls() {
     QFont titleFont = sansSerif(20, true);
     Label3->setFont(titleFont);
     QPalette navy = Label3->palette();
-    navy.setColor(QPalette::WindowText, QColor(0, 0, 0x80)); // 0x00800000
+    navy.setColor(QPalette::WindowText, QColor(BoardColors::Navy));
     Label3->setPalette(navy);
 
     Label1 = label(this, "Label1", QStringLiteral("Amount of lines"), QRect(28, 48, 127, 16), right);
@@ -122,6 +123,17 @@ void FormSet::createControls() {
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, Edit1);
     setTabOrder(Edit1, Button3);
+
+    // Assistive technology reads each field and each value with its caption.
+    Label4->setBuddy(EditT1);
+    Label7->setBuddy(Edit1);
+    Label1->setBuddy(Label8);
+    Label2->setBuddy(Label9);
+    EditT1->setAccessibleDescription(QStringLiteral("Seconds the lines are shown, 1 to 99"));
+    Edit1->setAccessibleDescription(QStringLiteral("Level, 1 to 15"));
+    // The title's letters are spaced for the eye; said aloud, it is one word.
+    setAccessibleName(QStringLiteral("Settings"));
+    FocusMark::apply(this);
 }
 
 void FormSet::connectHandlers() {

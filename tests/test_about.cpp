@@ -5,6 +5,7 @@
 #include "settings/CaptionBar.h"
 #include "settings/ShortAddress.h"
 
+#include <QAccessible>
 #include <QDir>
 
 class TestAbout : public QObject {
@@ -26,7 +27,8 @@ private Q_SLOTS:
     void cleanup() { finish(t); }
 
     // Two About clicks leave one box in front, which answers the player beside the modal
-    // settings dialog and stays open after it; OK and the close box hide it.
+    // settings dialog and stays open after it; OK and the close box hide it, OK handing
+    // the focus back to the main window.
     void theBoxBesideTheModalDialog() {
         about().setWindowTitle(QStringLiteral("left from before"));
         bool inFront = false, ownedBySettings = false;
@@ -50,13 +52,34 @@ private Q_SLOTS:
         QVERIFY(about().windowTitle().isEmpty() && about().isVisible() && !t->game->formSet().isVisible());
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QVERIFY((about().frameGeometry().center() - screen.center()).manhattanLength() <= 2);
+        QVERIFY(activate(&about()));
         clickThroughWindow(about().Button1);
         QVERIFY(!about().isVisible());
+        // The focus comes back, also where no window manager hands it on.
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == &main(); }));
         about().showInFront();
         about().showMinimized(); // comes straight back
         QVERIFY(QTest::qWaitFor([&] { return !about().isMinimized(); }));
         about().windowHandle()->close();
         QVERIFY(!about().isVisible());
+    }
+
+    // Help has the focus at the opening; Tab goes on to OK, then to the link, which then
+    // stands reversed, navy behind it. Return, Space and the press action of assistive
+    // technology follow it, as a click does.
+    void theLinkFromTheKeyboard() {
+        about().showInFront();
+        QVERIFY(activate(&about()) && about().Button3->hasFocus());
+        QTest::keyClick(about().Button3, Qt::Key_Tab);
+        QTest::keyClick(about().Button1, Qt::Key_Tab);
+        QVERIFY(about().Label5->hasFocus() && shows(about().Label5->grab().toImage(), BoardColors::Navy));
+        QTest::keyClick(about().Label5, Qt::Key_Return);
+        QTest::keyClick(about().Label5, Qt::Key_Space);
+        QAccessible::queryAccessibleInterface(about().Label5)
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(t->opened, QList<QUrl>(3, FormA::productPage()));
+        QVERIFY(about().isVisible());
     }
 
     // The link names the page within the label's room, counted here in characters: a web

@@ -9,6 +9,7 @@
 // and the same logical size, and the main window is compared with its picture at 2x.
 #include "DialogTesting.h"
 #include "LineTables.h"
+#include "board/WindowDesign.h"
 
 #include <QPainter>
 
@@ -51,12 +52,15 @@ class TestLooks : public QObject {
 private Q_SLOTS:
     // The main window after a check, one task line drawn right and one wrong: the task in
     // red under the drawing in light orange, both bars moved. Then the settings dialog as
-    // Settings opens it, and the About box as its About opens it.
+    // Settings opens it, and the About box as its About opens it, each once it has the
+    // focus. New shows the focus mark from the start.
     void windowsLookAsApproved() {
         DialogGame t;
         GameState &g = t.g;
         Form1 &w = t.game->form1();
         w.random().seed(7);
+        QVERIFY(activate(&w) && w.ButtonNew->hasFocus());
+        QVERIFY(shows(w.ButtonNew->grab().toImage(), BoardColors::Navy));
         g.levels.setCell(g.Level, LevelTable::RangeRow, QStringLiteral("10"));
         QTest::mouseClick(w.ButtonNew, Qt::LeftButton);
         QTest::mouseClick(w.ButtonReady, Qt::LeftButton);
@@ -70,11 +74,13 @@ private Q_SLOTS:
         drawBarsOver(shots["main" + suffix], w);
         if (ratio == 1)
             withSettingsOpen(*t.game, [&](FormSet &s) {
+                activate(&s);
                 shots["settings"] = shot(&s);
                 QTest::mouseClick(s.Button3, Qt::LeftButton);
                 FormA &about = t.game->formA();
                 about.Label5->setText(QStringLiteral("~/tessarin.html")); // not the build's own folder
                 about.Label5->adjustSize();
+                activate(&about);
                 shots["about"] = shot(&about);
             });
 

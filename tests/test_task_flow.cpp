@@ -2,10 +2,13 @@
 
 #include "analysis/LineDecomposition.h"
 #include "analysis/Scoring.h"
+#include "board/Accessibility.h"
 #include "board/BoardDrawing.h"
 #include "game/GameError.h"
 #include "game/Startup.h"
 
+#include <QAccessible>
+#include <QMetaEnum>
 #include <ranges>
 
 namespace {
@@ -18,6 +21,33 @@ const QString GameTitle = QStringLiteral("Tessarin game");
 
 // Phase, New, Ready and Check enabled, the status text, the timer running, SecondsLeft.
 using FlowState = std::tuple<int, bool, bool, bool, QString, bool, int>;
+
+QString quoted(const QString &text) {
+    return u'"' + text + u'"';
+}
+
+// A control as assistive technology reads it: its role, name and value, its description
+// where that says more, the captions it is read with, whether it is disabled or modal,
+// and the actions AT-SPI offers for it, two of them for any value interface.
+QString spoken(QObject *control) {
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control);
+    QStringList words{QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(a->role())),
+                      quoted(a->text(QAccessible::Name))};
+    const QString value = a->text(QAccessible::Value), description = a->text(QAccessible::Description);
+    if (!value.isEmpty()) words << u'=' + quoted(value);
+    if (!description.isEmpty() && description != value) words << u'(' + description + u')';
+    for (const auto &[label, relation] : a->relations(QAccessible::Label))
+        words << QStringLiteral("labelled by ") + quoted(label->text(QAccessible::Name));
+    if (a->state().disabled) words << QStringLiteral("disabled");
+    if (a->state().modal) words << QStringLiteral("modal");
+    QStringList actions = a->actionInterface() ? a->actionInterface()->actionNames() : QStringList();
+    actions.removeAll(QAccessibleActionInterface::setFocusAction());
+    if (a->valueInterface())
+        actions << QAccessibleActionInterface::increaseAction()
+                << QAccessibleActionInterface::decreaseAction();
+    if (!actions.isEmpty()) words << u'[' + actions.join(u", ") + u']';
+    return words.join(u' ');
+}
 
 } // namespace
 
@@ -49,7 +79,10 @@ private Q_SLOTS:
         w->random().seed(7);
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
-    void cleanup() { t.reset(); }
+    void cleanup() {
+        Accessibility::setListener({});
+        t.reset();
+    }
 
     // The default level table's task sizes, and cells that New plays on a Range of 2 or
     // as an empty task.
@@ -199,6 +232,91 @@ private Q_SLOTS:
             w->HowMuchErrors();
         QCOMPARE((QList{g->Level, g->Pro1.position(), g->Pro2.position(), g->Range, g->LineCount}), after);
         QCOMPARE((QList{w->Pro1->value(), w->Pro2->value()}), after.mid(1, 2));
+    }
+
+    // The three windows as assistive technology reads them, before and after a round in
+    // which the player draws the first of three task lines: each control's role, name and
+    // value, and the changes told of it during the round. {link} and {page} stand for the
+    // About box's link text and the address it opens, which depend on the build's folder.
+    void whatAssistiveTechnologyReads_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control"); // empty: the window itself
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");   // by default as before
+        QTest::addColumn<QList<int>>("told"); // the kinds of change, each once
+        const auto row = [](const char *window, const char *control, const char *before,
+                            const char *after = nullptr, QList<int> told = {}) {
+            QTest::addRow("%s %s", window, control)
+                << window << control << before << (after ? after : before) << told;
+        };
+        const int name = QAccessible::NameChanged, description = QAccessible::DescriptionChanged;
+        QList<int> status{name};
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        status << QAccessible::Announcement;
+#endif
+        row("main", "", R"(Window "Tessarin training")");
+        row("main", "PaintB", R"(Canvas "Board, 3 by 3 points" (No lines.))",
+            R"(Canvas "Board, 3 by 3 points: 11 of 33 points matched" (The task in red: 3,3 to 1,3; )"
+            R"(1,1 to 3,3; 1,3 to 3,2. Your lines over it in orange: 3,3 to 1,3. Points are column,row )"
+            R"(from the top left.))",
+            {name, description});
+        row("main", "Panel2", R"(StatusBar "Tessarin training")", R"(StatusBar "Tessarin game")", status);
+        row("main", "Pro1", R"(ProgressBar "Success" ="0% full, 0 of 225")",
+            R"(ProgressBar "Success" ="4% full, 11 of 225")", {description});
+        row("main", "Pro2", R"(ProgressBar "Reserve" ="100% full, 225 of 225")",
+            R"(ProgressBar "Reserve" ="60% full, 137 of 225")", {description});
+        row("main", "Panel1", R"(Grouping "Score")");
+        row("main", "ButtonNew", R"(Button "New" [Press])");
+        row("main", "ButtonReady", R"(Button "Ready" disabled)");
+        row("main", "buttonCheck", R"(Button "Check" disabled)");
+        row("main", "ButtonSet", R"(Button "Settings" [Press])");
+        row("main", "ButtonEnd", R"(Button "End" [Press])");
+        row("settings", "", R"(Dialog "Settings" modal)");
+        row("settings", "EditT1",
+            R"(EditableText "Show time" ="10" (Seconds the lines are shown, 1 to 99) labelled by "Show time")");
+        row("settings", "Edit1",
+            R"(EditableText "Current level" ="2" (Level, 1 to 15) labelled by "Current level")");
+        row("settings", "Label8", R"(StaticText "3" labelled by "Amount of lines")");
+        row("settings", "Label9", R"(StaticText "3" labelled by "Range of array")");
+        row("settings", "Button1", R"(Button "OK" [Press])");
+        row("settings", "Button2", R"(Button "Cancel" [Press])");
+        row("settings", "Button3", R"(Button "About" [Press])");
+        row("about", "", R"(Dialog "About Tessarin")");
+        row("about", "Label5", R"(Link "{link}" ({page}) [Press])");
+        row("about", "ProgramIcon", R"(Graphic "Tessarin emblem")");
+        row("about", "Bevel1", R"(Separator "")");
+        row("about", "Button3", R"(Button "Help" (Opens the readme) [Press])");
+        row("about", "Button1", R"(Button "OK" [Press])");
+    }
+    void whatAssistiveTechnologyReads() {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QList<int>, told);
+        FormA &about = t->game->formA();
+        QWidget *top = window == u"main"       ? static_cast<QWidget *>(w)
+                       : window == u"settings" ? static_cast<QWidget *>(&t->game->formSet())
+                                               : static_cast<QWidget *>(&about);
+        QObject *object = control.isEmpty() ? top : top->findChild<QWidget *>(control);
+        QVERIFY(object);
+        for (QString *text : {&before, &after})
+            text->replace(QStringLiteral("{link}"), about.Label5->text())
+                .replace(QStringLiteral("{page}"), FormA::productPage().toDisplayString());
+        QList<int> kinds;
+        Accessibility::setListener([&](QAccessibleEvent &event) {
+            if (event.object() == object && !kinds.contains(event.type())) kinds << event.type();
+        });
+        QCOMPARE(spoken(object), before);
+        QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
+        QTest::mouseClick(w->ButtonReady, Qt::LeftButton);
+        const LineTable &task = g->TaskLines;
+        for (QPoint end : {QPoint(task.X1[1], task.Y1[1]), QPoint(task.X2[1], task.Y2[1])})
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {},
+                              w->PaintB->mapTo(w, QPoint(end.x() * g->CellW, end.y() * g->CellH)));
+        QTest::mouseClick(w->buttonCheck, Qt::LeftButton);
+        QCOMPARE(spoken(object), after);
+        QCOMPARE(kinds, told);
     }
 
     // New stops at the failed lookup, after starting the countdown, with the old task

@@ -72,6 +72,9 @@ fixed_dialog() {
         xprop -id "$1" WM_TRANSIENT_FOR | grep -q "$(printf 0x%x "$main")\$"
 }
 
+# The window has the keyboard focus.
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
 # The caption shows nothing: an empty name or zero-width spaces only.
 blank_name() {
     [ "$(xprop -id "$1" -notype _NET_WM_NAME | sed 's/\xe2\x80\x8b//g')" = '_NET_WM_NAME = ""' ]
@@ -128,10 +131,10 @@ into-main  | is_above $about $main
 into-about | is_above $about $main
 into-main  | is_above $about $main
 escape     | viewable $about
-about-ok   | ! shown about
+about-ok   | ! shown about; focused $main
 settings   | shown settings; centred $settings
 about      | shown about; centred $about; blank_name $about; is_above $about $settings
-about-ok   | ! shown about; shown settings
+about-ok   | ! shown about; shown settings; focused $settings
 cancel     | ! shown settings
 end        |
 EOF_WALK
