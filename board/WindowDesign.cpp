@@ -1,12 +1,16 @@
 #include "board/WindowDesign.h"
 
+#include "board/X11WindowManager.h"
+
 #include <QApplication>
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -26,21 +30,52 @@ QFont designFont(const QStringList &families, int designPixelSize, bool bold) {
 }
 
 // The frame of the last dialog the window manager framed: the best guess for a dialog
-// that has not been framed yet, since a window manager frames all dialogs alike.
+// whose frame nobody has told yet, since a window manager frames all dialogs alike.
 QMargins lastFrame;
 
+// How long a dialog's first showing waits at most for the X window manager to say which
+// frame it will give it, when it has not said by then.
+constexpr int FrameAnswerWaitMs = 100;
+
+// The frame around the window: as the X window manager says it, before the window is
+// mapped if it was asked in time (prepareDialog), else as Qt found it once framed.
 QMargins frameOf(const QWidget *window) {
     const QWindow *handle = window->windowHandle();
-    return handle && handle->handle() ? handle->frameMargins() : QMargins();
+    if (!handle || !handle->handle()) return QMargins();
+    if (const auto extents = X11WindowManager::frameExtents(handle)) return *extents;
+    return handle->frameMargins();
 }
 
-// Where the window's client area goes so that its frame is centred on the screen.
+// A dialog that has never been shown gives a running X window manager a moment to answer
+// the question of its frame, once; a manager that does not answer holds it up no longer.
+void awaitFrameAnswer(QWidget *window) {
+    QWindow *handle = window->windowHandle();
+    if (window->isVisible() || !handle || !handle->handle() || handle->property("frameAwaited").toBool())
+        return;
+    handle->setProperty("frameAwaited", true);
+    if (!X11WindowManager::running(handle)) return;
+    QElapsedTimer waited;
+    waited.start();
+    while (!X11WindowManager::frameExtents(handle) && waited.elapsed() < FrameAnswerWaitMs)
+        QThread::msleep(5);
+}
+
+// The screen a dialog belongs on: the one its owner, the game's main window, stands on.
+QRect screenAreaFor(const QWidget *window) {
+    const QWindow *handle = window->windowHandle();
+    const QWindow *owner = handle ? handle->transientParent() : nullptr;
+    const QScreen *screen = owner ? owner->screen() : window->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
+}
+
+// Where the window's client area goes so that its frame is centred on the screen; a
+// frame larger than the screen keeps its top-left corner on it, caption and all.
 QPoint centredPosition(const QWidget *window, const QMargins &frame) {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect();
+    const QRect area = screenAreaFor(window);
     const QSize outer = window->size().grownBy(frame);
-    return QPoint(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
-                  area.y() + (area.height() - outer.height()) / 2 + frame.top());
+    return QPoint(area.x() + std::max(0, (area.width() - outer.width()) / 2) + frame.left(),
+                  area.y() + std::max(0, (area.height() - outer.height()) / 2) + frame.top());
 }
 
 // Centres a dialog again at its first exposure after a showing, when the window manager
@@ -128,7 +163,15 @@ void makeFixedDialog(QDialog *dialog) {
     new FrameCentring(dialog);
 }
 
+void prepareDialog(QDialog *dialog, QWidget *owner) {
+    dialog->winId(); // the native window, made now
+    QWindow *window = dialog->windowHandle();
+    if (owner && owner->windowHandle()) window->setTransientParent(owner->windowHandle());
+    X11WindowManager::requestFrameExtents(window);
+}
+
 void centreOnScreen(QWidget *window) {
+    awaitFrameAnswer(window);
     QMargins frame = frameOf(window);
     if (frame.isNull())
         frame = lastFrame;
