@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWindow>
 #include <cstdio>
@@ -188,7 +189,7 @@ void Form1::FormResize() {
     // window system's to hold: a move asked for then may take it out of that state.
     if (!isFullScreen() || !windowHandle() || !windowHandle()->isExposed())
         setGeometry(l.window.translated(screenRect.topLeft()));
-    Panel2->setGeometry(0, 0, width(), Panel2->height());
+    Panel2->setGeometry(0, 0, l.window.width(), Panel2->height());
     PaintB->setGeometry(l.board);
     PaintB->canvas().resize(l.board.width(), l.board.height());
     Image1->setGeometry(l.image1);
@@ -228,12 +229,14 @@ void Form1::showScoreBars() {
     Pro2->setValue(g.Pro2.position());
 }
 
-void Form1::resizeEvent(QResizeEvent *) {
+void Form1::resizeEvent(QResizeEvent *e) {
     // Moving and sizing the window inside the layout raises this event again; the
     // layout depends only on the screen and Range, so running it again changes nothing.
     if (m_inLayout) return;
     m_inLayout = true;
-    runGuarded([this] { FormResize(); });
+    // A window on the screen that changes size is shown again at once, lines and all.
+    const bool shown = windowHandle() && windowHandle()->isExposed() && e->oldSize().isValid();
+    runGuarded([this, shown] { shown ? layOutAgain() : FormResize(); });
     m_inLayout = false;
 }
 
@@ -244,6 +247,11 @@ bool Form1::event(QEvent *e) {
         // The first showing activates the window even where no window manager hands
         // it the focus.
         windowHandle()->installEventFilter(this);
+        watchScreen(windowHandle()->screen());
+        connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen *screen) {
+            watchScreen(screen);
+            runGuarded([this] { followScreen(); });
+        });
         activateWindow();
         onActivated();
     }

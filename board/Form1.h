@@ -63,6 +63,9 @@ public:
     void Clear();
     void FormPaint();
     void showScoreBars(); // the bars' widgets follow Pro1 and Pro2 of the state
+    // After a change of the screen's size, or of the screen the window stands on: covers
+    // that screen again and shows the board, the task and the player's lines at its scale.
+    void followScreen();
 
     // Mouse line entry on the board (board/)
     void PaintBMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
@@ -93,6 +96,10 @@ private:
     void createControls();
     void connectHandlers();
     void onActivated();
+    void traceTask();   // the task's trace, at the board's scale of now
+    void layOutAgain(); // after the window's or the screen's size changed
+    void coverScreen();
+    void watchScreen(QScreen *screen);
 
     GameState &g;
     Random m_random;
@@ -104,5 +111,6 @@ private:
     bool m_inLayout = false;
     bool m_picturesLoaded = false;
     bool m_soundPrepared = false;
+    QMetaObject::Connection m_screenWatch; // the size of the screen the window stands on
     std::function<void()> m_afterFirstFrame;
 };
