@@ -36,6 +36,8 @@ python3
 qt6-wayland
 weston
 xwayland
+xserver-xephyr
+x11-xserver-utils
 "
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
