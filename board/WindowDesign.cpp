@@ -29,29 +29,31 @@ QFont designFont(const QStringList &families, int designPixelSize, bool bold) {
     return font;
 }
 
-// The frame of the last dialog the window manager framed: the best guess for a dialog
-// whose frame nobody has told yet, since a window manager frames all dialogs alike.
+// The frame of the last dialog whose frame was known: the best guess for a dialog whose
+// frame nobody has told yet, since a window manager frames all dialogs alike.
 QMargins lastFrame;
 
 // How long a dialog's first showing waits at most for the X window manager to say which
 // frame it will give it, when it has not said by then.
 constexpr int FrameAnswerWaitMs = 100;
 
-// The frame around the window: as the X window manager says it, before the window is
-// mapped if it was asked in time (prepareDialog), else as Qt found it once framed.
-QMargins frameOf(const QWidget *window) {
+// The frame around the window. On X, only as the window manager says it, before the
+// window is mapped if it was asked in time (prepareDialog): what Qt works out from the
+// window tree while the manager is still framing the window can be any size, the
+// frame's at that moment. Elsewhere as Qt knows it.
+std::optional<QMargins> frameOf(const QWidget *window) {
     const QWindow *handle = window->windowHandle();
-    if (!handle || !handle->handle()) return QMargins();
-    if (const auto extents = X11WindowManager::frameExtents(handle)) return *extents;
+    if (!handle || !handle->handle()) return std::nullopt;
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        return X11WindowManager::frameExtents(handle);
     return handle->frameMargins();
 }
 
-// A dialog that has never been shown gives a running X window manager a moment to answer
-// the question of its frame, once; a manager that does not answer holds it up no longer.
+// A dialog at its first showing gives a running X window manager a moment to answer the
+// question of its frame, once; a manager that does not answer holds it up no longer.
 void awaitFrameAnswer(QWidget *window) {
     QWindow *handle = window->windowHandle();
-    if (window->isVisible() || !handle || !handle->handle() || handle->property("frameAwaited").toBool())
-        return;
+    if (!handle || !handle->handle() || handle->property("frameAwaited").toBool()) return;
     handle->setProperty("frameAwaited", true);
     if (!X11WindowManager::running(handle)) return;
     QElapsedTimer waited;
@@ -78,12 +80,16 @@ QPoint centredPosition(const QWidget *window, const QMargins &frame) {
                   area.y() + std::max(0, (area.height() - outer.height()) / 2) + frame.top());
 }
 
-// Centres a dialog again at its first exposure after a showing, when the window manager
-// has framed it and the real frame is known.
+// Centres a dialog again once its frame is known after a showing, should it differ from
+// the one it was placed with: where the X window manager does not say a dialog's frame
+// before the dialog is mapped, it says it while framing it, a moment after the dialog's
+// first exposure at the latest.
 class FrameCentring : public QObject {
 public:
     explicit FrameCentring(QWidget *dialog) : QObject(dialog), m_dialog(dialog) {
         dialog->installEventFilter(this);
+        m_poll.setInterval(FramePollMs);
+        connect(&m_poll, &QTimer::timeout, this, [this] { centreOnceFramed(); });
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override {
@@ -97,16 +103,34 @@ public:
         } else if (m_pending && watched == m_window && event->type() == QEvent::Expose &&
                    m_window->isExposed()) {
             m_pending = false;
-            if (m_dialog->geometry().topLeft() != centredPosition(m_dialog, frameOf(m_dialog)))
-                centreOnScreen(m_dialog);
+            m_polls = 0;
+            centreOnceFramed();
+        } else if (watched == m_dialog && event->type() == QEvent::Hide) {
+            m_poll.stop();
         }
         return false;
     }
 
 private:
+    static constexpr int FramePollMs = 10, FramePolls = 50;
+
+    void centreOnceFramed() {
+        const std::optional<QMargins> frame = frameOf(m_dialog);
+        if (!frame && ++m_polls < FramePolls) {
+            m_poll.start();
+            return;
+        }
+        m_poll.stop();
+        if (frame && m_dialog->isVisible() &&
+            m_dialog->geometry().topLeft() != centredPosition(m_dialog, *frame))
+            centreOnScreen(m_dialog);
+    }
+
     QWidget *m_dialog;
     QPointer<QWindow> m_window; // Qt may give the dialog a new one for a showing
     bool m_pending = false;
+    QTimer m_poll;
+    int m_polls = 0;
 };
 
 } // namespace
@@ -172,12 +196,9 @@ void prepareDialog(QDialog *dialog, QWidget *owner) {
 
 void centreOnScreen(QWidget *window) {
     awaitFrameAnswer(window);
-    QMargins frame = frameOf(window);
-    if (frame.isNull())
-        frame = lastFrame;
-    else
-        lastFrame = frame;
-    window->setGeometry(QRect(centredPosition(window, frame), window->size()));
+    const std::optional<QMargins> frame = frameOf(window);
+    if (frame) lastFrame = *frame;
+    window->setGeometry(QRect(centredPosition(window, frame.value_or(lastFrame)), window->size()));
 }
 
 void refuseMinimising(QWidget *dialog, QEvent *event) {

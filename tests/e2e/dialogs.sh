@@ -44,7 +44,8 @@ is_above() { # upper lower
 
 # Whether window $1 was centred within a pixel when it was last mapped, and has not moved
 # since: what the window system reported about its outer window (the manager's frame, or
-# the window itself without one) among the root's children.
+# the window itself without one) among the root's children. A frame appears with its first
+# real size (kwin maps its frames at 1x1 and sizes them a moment later).
 appeared_centred() {
     outer=$(printf 0x%x "$1")
     while parent=$(xwininfo -id "$outer" -tree | sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p') &&
@@ -52,15 +53,19 @@ appeared_centred() {
         outer=$parent
     done
     awk -v w="$outer" -v W="$W" -v H="$H" 'BEGIN { RS = "" }
+        function appear() { seen = 1; dx = 2 * x + ow - W; dy = 2 * y + oh - H }
         { gsub(/\n/, " ") }
         $0 ~ "window " w ", \\(" {
             match($0, /\(-?[0-9]+,-?[0-9]+\), width [0-9]+, height [0-9]+/)
             split(substr($0, RSTART, RLENGTH), g, /[^-0-9]+/)
-            if (mapped && (g[2] != x || g[3] != y)) moved = 1
-            x = g[2]; y = g[3]; ow = g[4]; oh = g[5]
+            if (g[4] > 1 && g[5] > 1) {
+                if (seen && (g[2] != x || g[3] != y)) moved = 1
+                x = g[2]; y = g[3]; ow = g[4]; oh = g[5]
+                if (mapped && !seen) appear()
+            }
         }
-        /^MapNotify/ && $0 ~ "window " w "," { mapped = 1; moved = 0; dx = 2 * x + ow - W; dy = 2 * y + oh - H }
-        END { exit !(mapped && !moved && dx * dx <= 4 && dy * dy <= 4) }' "$work/xev.log"
+        /^MapNotify/ && $0 ~ "window " w "," { mapped = 1; seen = 0; moved = 0; if (ow > 1) appear() }
+        END { exit !(seen && !moved && dx * dx <= 4 && dy * dy <= 4) }' "$work/xev.log"
 }
 
 # Caption bar and close box only: no maximise offered, none asked for (motif functions
