@@ -49,13 +49,13 @@ std::optional<QMargins> frameOf(const QWidget *window) {
     return handle->frameMargins();
 }
 
-// A dialog at its first showing gives a running X window manager a moment to answer the
-// question of its frame, once; a manager that does not answer holds it up no longer.
+// A dialog at its first showing gives an X window manager that answers the question of
+// its frame a moment to answer, once; a manager that does not answer holds it up no longer.
 void awaitFrameAnswer(QWidget *window) {
     QWindow *handle = window->windowHandle();
     if (!handle || !handle->handle() || handle->property("frameAwaited").toBool()) return;
     handle->setProperty("frameAwaited", true);
-    if (!X11WindowManager::running(handle)) return;
+    if (!X11WindowManager::answersFrameRequests(handle)) return;
     QElapsedTimer waited;
     waited.start();
     while (!X11WindowManager::frameExtents(handle) && waited.elapsed() < FrameAnswerWaitMs)

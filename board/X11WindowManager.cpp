@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QWindow>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -33,15 +34,17 @@ xcb_atom_t atom(xcb_connection_t *c, const char *name) {
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-// Up to `count` 32-bit values of the window's property, or nothing if it has none.
+// The first `count` 32-bit values of the window's property (as many as it has, up to
+// `count`, when `exactly` is false), or nothing if it has fewer or none.
 std::optional<std::vector<uint32_t>> property(xcb_connection_t *c, xcb_window_t window, const char *name,
-                                              xcb_atom_t type, uint32_t count) {
+                                              xcb_atom_t type, uint32_t count, bool exactly = true) {
     const auto reply = owned(xcb_get_property_reply(
         c, xcb_get_property(c, false, window, atom(c, name), type, 0, count), nullptr));
-    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < int(count * 4))
-        return std::nullopt;
-    const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
-    return std::vector<uint32_t>(values, values + count);
+    if (!reply || reply->format != 32) return std::nullopt;
+    const int values = xcb_get_property_value_length(reply.get()) / 4;
+    if (exactly && values < int(count)) return std::nullopt;
+    const auto *first = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+    return std::vector<uint32_t>(first, first + values);
 }
 
 // The root window above the window, or the first screen's without one.
@@ -64,6 +67,14 @@ bool running(const QWindow *window) {
     // The manager's own window names itself; a window that is gone has no property.
     const auto self = property(c, check->front(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, 1);
     return self && self->front() == check->front();
+}
+
+bool answersFrameRequests(const QWindow *window) {
+    xcb_connection_t *c = connection();
+    if (!c || !running(window)) return false;
+    const auto supported = property(c, rootOf(c, window), "_NET_SUPPORTED", XCB_ATOM_ATOM, 4096, false);
+    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    return supported && std::find(supported->begin(), supported->end(), request) != supported->end();
 }
 
 void requestFrameExtents(QWindow *window) {
@@ -94,6 +105,9 @@ std::optional<QMargins> frameExtents(const QWindow *window) {
 #else
 
 bool running(const QWindow *) {
+    return false;
+}
+bool answersFrameRequests(const QWindow *) {
     return false;
 }
 void requestFrameExtents(QWindow *) {}

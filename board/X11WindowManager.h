@@ -15,6 +15,10 @@ namespace X11WindowManager {
 // supporting window that exists (a manager that ended leaves the name behind).
 bool running(const QWindow *window);
 
+// Whether a running manager says it answers requestFrameExtents (openbox, mutter and
+// xfwm4 do; kwin 5 does not, and tells a window's frame only once it has framed it).
+bool answersFrameRequests(const QWindow *window);
+
 // Asks the manager which frame it will give the window, before the window is mapped; it
 // answers by setting the window's frame extents, which frameExtents reads.
 void requestFrameExtents(QWindow *window);
