@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWindow>
 #include <cstdio>
@@ -210,7 +211,7 @@ void Form1::FormResize() {
     // window system's to hold: a move asked for then may take it out of that state.
     if (!isFullScreen() || !windowHandle() || !windowHandle()->isExposed())
         setGeometry(l.window.translated(screenRect.topLeft()));
-    Panel2->setGeometry(0, 0, width(), Panel2->height());
+    Panel2->setGeometry(0, 0, l.window.width(), Panel2->height());
     PaintB->setGeometry(l.board);
     PaintB->fitCanvas();
     Image1->setGeometry(l.image1);
@@ -257,12 +258,14 @@ void Form1::describeBoard() {
     PaintB->describe(words.summary, words.lines);
 }
 
-void Form1::resizeEvent(QResizeEvent *) {
+void Form1::resizeEvent(QResizeEvent *e) {
     // Moving and sizing the window inside the layout raises this event again; the
     // layout depends only on the screen and Range, so running it again changes nothing.
     if (m_inLayout) return;
     m_inLayout = true;
-    runGuarded([this] { FormResize(); });
+    // A window on the screen that changes size is shown again at once, lines and all.
+    const bool shown = windowHandle() && windowHandle()->isExposed() && e->oldSize().isValid();
+    runGuarded([this, shown] { shown ? layOutAgain() : FormResize(); });
     m_inLayout = false;
 }
 
@@ -273,6 +276,11 @@ bool Form1::event(QEvent *e) {
         // The first showing activates the window even where no window manager hands
         // it the focus.
         windowHandle()->installEventFilter(this);
+        watchScreen(windowHandle()->screen());
+        connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen *screen) {
+            watchScreen(screen);
+            runGuarded([this] { followScreen(); });
+        });
         activateWindow();
         onActivated();
     }

@@ -67,6 +67,9 @@ public:
     void showScoreBars(); // the bars' widgets follow Pro1 and Pro2 of the state
     // Tells assistive technology what the board shows now, if that changed.
     void describeBoard();
+    // After a change of the screen's size, or of the screen the window stands on: covers
+    // that screen again and shows the board, the task and the player's lines at its scale.
+    void followScreen();
 
     // Mouse line entry on the board (board/)
     void PaintBMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
@@ -98,6 +101,10 @@ private:
     void connectHandlers();
     void onActivated();
     void takeFocusBackFromAbout();
+    void traceTask();   // the task's trace, at the board's scale of now
+    void layOutAgain(); // after the window's or the screen's size changed
+    void coverScreen();
+    void watchScreen(QScreen *screen);
 
     GameState &g;
     Random m_random;
@@ -109,5 +116,6 @@ private:
     bool m_inLayout = false;
     qreal m_picturesRatio = 0; // none loaded yet
     bool m_soundPrepared = false;
+    QMetaObject::Connection m_screenWatch; // the size of the screen the window stands on
     std::function<void()> m_afterFirstFrame;
 };

@@ -54,10 +54,18 @@ void makePlainButton(QPushButton *button, const QRect &designGeometry);
 // centreOnScreen.
 void makeFixedDialog(QDialog *dialog);
 
-// Places the window so that its outer frame is centred on the screen. Before the window
-// manager has framed it, the frame is assumed to be that of the last dialog framed (none
-// without a window manager); the first exposure after a showing centres it again should
-// the real frame differ.
+// Makes the dialog's native window, long before its first showing: names `owner`, the
+// main window, to the window system as the window it belongs to (a Wayland compositor
+// hears it with the dialog's first showing, an X window manager at every mapping), and
+// asks the X window manager which frame it will give the dialog.
+void prepareDialog(QDialog *dialog, QWidget *owner);
+
+// Places the window so that its outer frame is centred on the screen its owner stands on,
+// the top-left corner on the screen whatever the window's size. The frame is the one the
+// X window manager says it gives the window, told before the first mapping when asked by
+// prepareDialog (a dialog shown for the first time waits a moment for that answer); the
+// frame of the last dialog framed where nobody told (none without a window manager). The
+// first exposure after a showing centres the window again should the real frame differ.
 void centreOnScreen(QWidget *window);
 
 // Some window managers offer minimise on every dialog whatever it asks for, and take the

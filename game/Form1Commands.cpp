@@ -49,12 +49,16 @@ void Form1::New1Click() {
     g.DrawnLines.clear();
     drawTaskLines(g.TaskLines, g.Range, g.LineCount, m_random);
     FormPaint();
-    M_A_Rxy(g.TaskLines);
-    copyKeptEntries(g.TraceWork, g.TaskTrace);
+    traceTask();
     g.Pro1.setMaximum(g.barMaximum());
     g.Pro2.setMaximum(g.Pro1.maximum());
     showScoreBars();
     describeBoard();
+}
+
+void Form1::traceTask() {
+    M_A_Rxy(g.TaskLines);
+    copyKeptEntries(g.TraceWork, g.TaskTrace);
 }
 
 void Form1::Ready1Click() {

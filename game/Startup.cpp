@@ -1,5 +1,6 @@
 #include "game/Startup.h"
 
+#include "board/WindowDesign.h"
 #include "settings/CaptionBar.h"
 
 Game::Game(GameState &state) : g(state) {
@@ -23,6 +24,10 @@ void Game::createDialogs() {
     m_formA = std::make_unique<FormA>();
     CaptionBar::replaceFrameOnWayland(m_formSet.get());
     CaptionBar::replaceFrameOnWayland(m_formA.get());
+    // Both belong to the main window from now on, and their first showings are centred
+    // like every later one.
+    WindowDesign::prepareDialog(m_formSet.get(), m_form1.get());
+    WindowDesign::prepareDialog(m_formA.get(), m_form1.get());
     m_formSet->setAboutBox(m_formA.get());
     m_form1->setDialogs(m_formSet.get(), m_formA.get());
     m_formA->belongTo(m_form1.get(), m_formSet.get());

@@ -16,6 +16,7 @@ fonts-dejavu-core
 xvfb
 xauth
 libx11-dev
+libxcb1-dev
 libxtst-dev
 libxdamage-dev
 desktop-file-utils
@@ -35,6 +36,8 @@ python3
 qt6-wayland
 weston
 xwayland
+xserver-xephyr
+x11-xserver-utils
 "
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then

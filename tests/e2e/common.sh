@@ -4,14 +4,14 @@
 # What the tools print (xprop's texts among them) must not depend on the caller's locale.
 export LC_ALL=C.UTF-8
 work=$(mktemp -d "${TMPDIR:-/tmp}/tessarin-$(basename "$0" .sh).XXXXXX")
-game_pid= rec_pid= silence_pid= wm_pid= weston_pid= pulse_pid= xvfb_pid=
+game_pid= rec_pid= silence_pid= watch_pid= wm_pid= weston_pid= pulse_pid= xephyr_pid= xvfb_pid=
 main=
 # A stopped process is woken, so that it can end.
 stop_pid() { [ -z "$1" ] || { kill -CONT "$1" 2>/dev/null; kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; } || true; }
 cleanup() {
     # A frozen game must not hold up the end of the test.
     [ -z "$game_pid" ] || kill -9 "$game_pid" 2>/dev/null || true
-    for pid in $rec_pid $silence_pid $wm_pid $weston_pid $pulse_pid $xvfb_pid; do stop_pid "$pid"; done
+    for pid in $rec_pid $silence_pid $watch_pid $wm_pid $weston_pid $pulse_pid $xephyr_pid $xvfb_pid; do stop_pid "$pid"; done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -53,6 +53,20 @@ start_xvfb() {
     xvfb_display=:$(head -n1 "$work/display")
 }
 
+# The window manager $WM ("openbox", or "none") on $DISPLAY, with its output in wm.log.
+start_wm() {
+    case ${WM:-none} in
+    none) ;;
+    openbox)
+        openbox --sm-disable >"$work/wm.log" 2>&1 &
+        wm_pid=$!
+        wait_until 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+            fail "openbox did not start"
+        ;;
+    *) fail "unknown window manager '$WM'" ;;
+    esac
+}
+
 # Starts the command given, the game, with its output in game.log.
 start_game() {
     "$@" >"$work/game.log" 2>&1 &
@@ -68,6 +82,25 @@ new_window() {
     done
     return 1
 }
+# The geometry of window $1 as xwininfo gives the field $2 ("Width", "Absolute upper-left X").
+geometry() { [ -n "$1" ] && xwininfo -id "$1" | sed -n "s/^ *$2: *//p"; }
+# Whether window $1's outer frame, from _NET_FRAME_EXTENTS (left right top bottom) around
+# it, is centred within a pixel on the $W x $H screen.
+centred() {
+    set -- "$1" $(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ,)
+    l=${2:-0} r=${3:-0} t=${4:-0} b=${5:-0}
+    x=$(($(geometry "$1" 'Absolute upper-left X') - l)) y=$(($(geometry "$1" 'Absolute upper-left Y') - t))
+    ow=$(($(geometry "$1" Width) + l + r)) oh=$(($(geometry "$1" Height) + t + b))
+    dx=$((2 * x + ow - W)) dy=$((2 * y + oh - H))
+    [ ${dx#-} -le 2 ] && [ ${dy#-} -le 2 ]
+}
+# Clicks a point given in design pixels of a window $2 wide, inside window $1.
+click_design() { # window design_width x y
+    w=$(geometry "$1" Width)
+    xdotool mousemove --window "$1" $(($3 * w / $2)) $(($4 * w / $2)) click 1
+    sleep 0.3
+}
+
 # End closes the game, which must then exit cleanly within $1 tenths of a second.
 wait_for_exit() {
     wait_for "$1" sh -c "! kill -0 $game_pid" || fail "the game is still running $(($1 / 10)) s after End"

@@ -26,14 +26,6 @@ find_window() {
 }
 viewable() { [ -n "$1" ] && xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 shown() { [ -n "$(find_window "$1")" ]; }
-geometry() { [ -n "$1" ] && xwininfo -id "$1" | sed -n "s/^ *$2: *//p"; }
-
-# Clicks a point given in design pixels of a window $design_width wide.
-click_design() { # window design_width x y
-    w=$(geometry "$1" Width)
-    xdotool mousemove --window "$1" $(($3 * w / $2)) $(($4 * w / $2)) click 1
-    sleep 0.3
-}
 
 # The windows bottom to top: as the window manager lists them, or the X server without one.
 stacking() {
@@ -50,15 +42,30 @@ is_above() { # upper lower
     [ -n "$u" ] && [ -n "$l" ] && [ "$u" -gt "$l" ]
 }
 
-# The outer frame, from _NET_FRAME_EXTENTS (left right top bottom) around the client,
-# centred on the screen within a pixel.
-centred() {
-    set -- "$1" $(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ,)
-    l=${2:-0} r=${3:-0} t=${4:-0} b=${5:-0}
-    x=$(($(geometry "$1" 'Absolute upper-left X') - l)) y=$(($(geometry "$1" 'Absolute upper-left Y') - t))
-    ow=$(($(geometry "$1" Width) + l + r)) oh=$(($(geometry "$1" Height) + t + b))
-    dx=$((2 * x + ow - W)) dy=$((2 * y + oh - H))
-    [ ${dx#-} -le 2 ] && [ ${dy#-} -le 2 ]
+# Whether window $1 was centred within a pixel when it was last mapped, and has not moved
+# since: what the window system reported about its outer window (the manager's frame, or
+# the window itself without one) among the root's children. A frame appears with its first
+# real size (kwin maps its frames at 1x1 and sizes them a moment later).
+appeared_centred() {
+    outer=$(printf 0x%x "$1")
+    while parent=$(xwininfo -id "$outer" -tree | sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p') &&
+        [ -n "$parent" ] && [ "$parent" != "$root" ]; do
+        outer=$parent
+    done
+    awk -v w="$outer" -v W="$W" -v H="$H" 'BEGIN { RS = "" }
+        function appear() { seen = 1; dx = 2 * x + ow - W; dy = 2 * y + oh - H }
+        { gsub(/\n/, " ") }
+        $0 ~ "window " w ", \\(" {
+            match($0, /\(-?[0-9]+,-?[0-9]+\), width [0-9]+, height [0-9]+/)
+            split(substr($0, RSTART, RLENGTH), g, /[^-0-9]+/)
+            if (g[4] > 1 && g[5] > 1) {
+                if (seen && (g[2] != x || g[3] != y)) moved = 1
+                x = g[2]; y = g[3]; ow = g[4]; oh = g[5]
+                if (mapped && !seen) appear()
+            }
+        }
+        /^MapNotify/ && $0 ~ "window " w "," { mapped = 1; seen = 0; moved = 0; if (ow > 1) appear() }
+        END { exit !(seen && !moved && dx * dx <= 4 && dy * dy <= 4) }' "$work/xev.log"
 }
 
 # Caption bar and close box only: no maximise offered, none asked for (motif functions
@@ -90,20 +97,30 @@ check() { # what condition
     failed=1
 }
 
+# What the window system reports about the root's children: windows created, configured, mapped.
+root=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+xev -root -event substructure >"$work/xev.log" 2>&1 &
+watch_pid=$!
+
 start_game "$game"
 wait_main_window 300 || fail "no main window"
 sleep 1
 
-# Each row: what the player does; then what the window system must report.
+# Each row: what the player does (N times when written "Nx action"); then what the window
+# system must report.
 while IFS='|' read -r action expectations; do
     action=$(echo $action)
+    times=1
+    case $action in [0-9]x\ *) times=${action%%x *} action=${action#*x } ;; esac
+    while [ "$times" -gt 0 ] && times=$((times - 1)); do
     case $action in
-    '' | '#'*) continue ;;
+    '' | '#'*) continue 2 ;;
     settings) xdotool mousemove 60 $((H / 2 + 162)) click 1 ;;
     about) click_design "$settings" 519 61 160 ;;
     minimise) xdotool windowminimize "$settings"; sleep 1 ;;
     aside) xdotool windowmove "$about" 20 40 ;;
     cancel) click_design "$settings" 519 312 160 ;;
+    reopen) click_design "$settings" 519 312 160 && sleep 0.5 && xdotool mousemove 60 $((H / 2 + 162)) click 1 ;;
     into-main) xdotool mousemove 700 600 click 1 ;;
     into-about) click_design "$about" 487 240 12 ;;
     escape) click_design "$about" 487 240 12; xdotool key Escape ;;
@@ -121,9 +138,10 @@ while IFS='|' read -r action expectations; do
     done
     IFS=$blanks
     set +f
+    done
 done <<'EOF_WALK'
-settings   | shown settings; centred $settings; fixed_dialog $settings; is_above $settings $main
-about      | shown about; centred $about; fixed_dialog $about; blank_name $about; is_above $about $settings
+settings   | shown settings; appeared_centred $settings; centred $settings; fixed_dialog $settings; is_above $settings $main
+about      | shown about; appeared_centred $about; centred $about; fixed_dialog $about; blank_name $about; is_above $about $settings
 minimise   | viewable $settings; viewable $main; viewable $about; is_above $about $main
 aside      | shown about
 cancel     | ! shown settings; viewable $about; is_above $about $main
@@ -135,6 +153,7 @@ about-ok   | ! shown about; focused $main
 settings   | shown settings; centred $settings
 about      | shown about; centred $about; blank_name $about; is_above $about $settings
 about-ok   | ! shown about; shown settings; focused $settings
+5x reopen  | shown settings; appeared_centred $settings
 cancel     | ! shown settings
 end        |
 EOF_WALK

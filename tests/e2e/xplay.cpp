@@ -8,6 +8,12 @@
 // Check has red to show. When a New brings a grid of another size (the level changed),
 // it presses End. Progress goes to stdout; the last line is "range=<points per side>"
 // of the final grid. Any surprise ends it with status 1, the screen left as it found it.
+//
+// "xplay answer" and "xplay check ..." play one task in two halves, on screens of any
+// size: the first answers it and leaves it open, the second checks it (see below), so that
+// what happens in between (a change of the screen's size) happens to a task in progress.
+// "xplay board" waits for the board and an enabled New where the layout of the screen as
+// it is now puts them.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -134,10 +140,15 @@ struct Buttons {
     }
 };
 
-// The board: a mint square inside a black frame, where the window's layout puts it on
-// the 1024x768 screen.
+// The board: a mint square inside a black frame, where the window's layout puts it: its
+// side is the screen's height less 150, in the middle of the screen.
 struct Board {
-    int left = 206, top = 78, right = 817, bottom = 689; // inside the frame, inclusive
+    int side, left, top, right, bottom; // inside the frame, inclusive
+
+    static Board forScreen(int width, int height) {
+        const int side = height - 150, x = (width - side) / 2, y = (height - side) / 2;
+        return {side, x + 3, y + 3, x + side - 4, y + side - 4};
+    }
 
     bool shown(const Shot &s) const {
         const int middle = (top + bottom) / 2;
@@ -151,6 +162,24 @@ struct Board {
             for (int x = left; x <= right; ++x)
                 n += s.at(x, y) == colour;
         return n;
+    }
+
+    // How far the score bars beside the board are filled, in pixels from their bottom:
+    // the reserve bar, which starts full, gives the fill's colour.
+    struct Bars {
+        int success, reserve, height;
+    };
+    Bars bars(const Shot &s) const {
+        const int panel = right + 6; // the bars' panel begins 2 pixels right of the board
+        const int success = panel + 7 + 6, reserve = panel + 20 + 6, low = bottom - 14;
+        const int fill = s.at(reserve, low);
+        auto filled = [&](int x) {
+            int y = low;
+            while (y > top && s.at(x, y) == fill)
+                --y;
+            return low - y;
+        };
+        return {filled(success), filled(reserve), side - 24};
     }
 };
 
@@ -252,41 +281,117 @@ void drawLine(const Grid &grid, const Segment &seg) {
 
 } // namespace
 
-int main() {
-    display = XOpenDisplay(nullptr);
-    if (!display) fail("cannot open the display");
-    int event, error, major, minor;
-    if (!XTestQueryExtension(display, &event, &error, &major, &minor)) fail("the X server has no XTEST");
+// A task as the player met it: its lines read off the board in blue, and the grid found
+// on the board emptied by Ready.
+struct Task {
+    std::vector<Segment> lines;
+    Grid grid;
+};
 
-    const Board board;
-    const Shot first = waitFor(
+// The game's window with its board where the layout of the screen as it is now puts it,
+// and an enabled New unless the task is being answered.
+Shot waitForGame(int timeoutMs = 60000, bool answering = false) {
+    return waitFor(
         "the game's window with its board and an enabled New",
-        [&](const Shot &s) {
-            return board.shown(s) && Buttons::enabled(s, Buttons{s.width(), s.height()}.newButton());
+        [answering](const Shot &s) {
+            return Board::forScreen(s.width(), s.height()).shown(s) &&
+                   (answering || Buttons::enabled(s, Buttons{s.width(), s.height()}.newButton()));
         },
-        60000);
+        timeoutMs);
+}
+
+// New, the task read off the board, Ready: the game is answering.
+Task newTask(const Board &board, const Buttons &buttons) {
+    click(buttons.newButton());
+    waitFor("New's task in blue", [&](const Shot &s) {
+        return board.count(s, Blue) > 0 && !Buttons::enabled(s, buttons.newButton()) &&
+               Buttons::enabled(s, buttons.ready());
+    });
+    const Shot showing = waitFor("a steady board", [&, last = -1](const Shot &s) mutable {
+        const int blue = board.count(s, Blue);
+        return std::exchange(last, blue) == blue;
+    });
+
+    click(buttons.ready());
+    const Shot empty = waitFor("the empty grid after Ready", [&](const Shot &s) {
+        return board.count(s, Blue) == 0 && Buttons::enabled(s, buttons.check()) &&
+               Grid::find(s, board).has_value();
+    });
+    const Grid grid = *Grid::find(empty, board);
+    const std::vector<Segment> lines = blueSegments(showing, grid);
+    if (lines.empty()) fail("no task line found on the board");
+    return {lines, grid};
+}
+
+Shot check(const Board &board, const Buttons &buttons) {
+    click(buttons.check());
+    return waitFor("the checked board and New enabled again", [&](const Shot &s) {
+        return Buttons::enabled(s, buttons.newButton()) && !Buttons::enabled(s, buttons.check()) &&
+               board.count(s, Orange) > 0;
+    });
+}
+
+// xplay answer: New, the task read off the board, Ready, every line redrawn; the game is
+// left answering. Prints "range=<points per side>", then "line X1 Y1 X2 Y2" per line.
+int answerOnly() {
+    const Shot first = waitForGame();
+    const Board board = Board::forScreen(first.width(), first.height());
+    const Task task = newTask(board, Buttons{first.width(), first.height()});
+    for (const Segment &line : task.lines)
+        drawLine(task.grid, line);
+    std::printf("range=%d\n", task.grid.range());
+    for (const Segment &line : task.lines)
+        std::printf("line %d %d %d %d\n", line.a.x, line.a.y, line.b.x, line.b.y);
+    return 0;
+}
+
+// xplay check RANGE X1 Y1 X2 Y2 ...: presses Check on the screen as it is now, whatever its
+// size, and sees each line given in light orange on the grid the layout puts there, and
+// the success bar moved: the lines drawn count.
+int checkLines(int argc, char *argv[]) {
+    if (argc < 7 || (argc - 3) % 4 != 0) fail("usage: xplay check RANGE X1 Y1 X2 Y2 ...");
+    const int range = std::atoi(argv[2]);
+    const Shot now = waitForGame(10000, true);
+    const Board board = Board::forScreen(now.width(), now.height());
+    const int cell = board.side / (range + 1), x0 = board.left - 3, y0 = board.top - 3;
+    Grid grid;
+    for (int i = 1; i <= range; ++i) {
+        grid.xs.push_back(x0 + i * cell);
+        grid.ys.push_back(y0 + i * cell);
+    }
+    std::vector<Segment> lines;
+    for (int i = 3; i + 3 < argc; i += 4)
+        lines.push_back(
+            {{std::atoi(argv[i]), std::atoi(argv[i + 1])}, {std::atoi(argv[i + 2]), std::atoi(argv[i + 3])}});
+    // Still answering, and after Check: each line in light orange.
+    const auto allShown = [&](const Shot &s) {
+        return std::all_of(lines.begin(), lines.end(),
+                           [&](const Segment &line) { return coverage(s, grid, line, Orange) == 1.0; });
+    };
+    if (!allShown(now)) fail("the lines drawn are not shown in light orange at the grid's present scale");
+    const Shot checked = check(board, Buttons{now.width(), now.height()});
+    if (!allShown(checked)) fail("the lines drawn are not light orange after Check");
+    // Each task point matched fills the success bar by 1, each one missed drains the
+    // reserve by 4: the lines drawn count when the first outweighs the second.
+    const Board::Bars bars = board.bars(checked);
+    std::printf("success bar %d, reserve bar %d of %d pixels\n", bars.success, bars.reserve, bars.height);
+    if (bars.success <= bars.height - bars.reserve)
+        fail("the success bar gained less than the reserve lost: the lines drawn did not count");
+    std::printf("checked on %dx%d: the lines drawn count\n", now.width(), now.height());
+    return 0;
+}
+
+// Plays until the level changes, then presses End.
+int playUntilLevelChanges() {
+    const Shot first = waitForGame();
+    const Board board = Board::forScreen(first.width(), first.height());
     const Buttons buttons{first.width(), first.height()};
 
     int previousRange = 0;
     for (int round = 1;; ++round) {
         if (round > 80) fail("the level did not change in 80 tasks");
 
-        click(buttons.newButton());
-        waitFor("New's task in blue", [&](const Shot &s) {
-            return board.count(s, Blue) > 0 && !Buttons::enabled(s, buttons.newButton()) &&
-                   Buttons::enabled(s, buttons.ready());
-        });
-        const Shot showing = waitFor("a steady board", [&, last = -1](const Shot &s) mutable {
-            const int blue = board.count(s, Blue);
-            return std::exchange(last, blue) == blue;
-        });
-
-        click(buttons.ready());
-        const Shot empty = waitFor("the empty grid after Ready", [&](const Shot &s) {
-            return board.count(s, Blue) == 0 && Buttons::enabled(s, buttons.check()) &&
-                   Grid::find(s, board).has_value();
-        });
-        const Grid grid = *Grid::find(empty, board);
+        const auto [task, grid] = newTask(board, buttons);
         if (previousRange != 0 && grid.range() != previousRange) {
             std::printf("round %d: the grid now has %d points per side (was %d): the level changed\n", round,
                         grid.range(), previousRange);
@@ -296,18 +401,12 @@ int main() {
         }
         previousRange = grid.range();
 
-        const std::vector<Segment> task = blueSegments(showing, grid);
-        if (task.empty()) fail("no task line found on the board");
         // The first answer leaves a line out, so that Check has red to show.
         const size_t leftOut = round == 1 ? 0 : task.size();
         for (size_t i = 0; i < task.size(); ++i)
             if (i != leftOut) drawLine(grid, task[i]);
 
-        click(buttons.check());
-        const Shot checked = waitFor("the checked board and New enabled again", [&](const Shot &s) {
-            return Buttons::enabled(s, buttons.newButton()) && !Buttons::enabled(s, buttons.check()) &&
-                   board.count(s, Orange) > 0;
-        });
+        const Shot checked = check(board, buttons);
         for (size_t i = 0; i < task.size(); ++i) {
             if (i == leftOut) {
                 if (coverage(checked, grid, task[i], Red) < 0.5)
@@ -322,4 +421,16 @@ int main() {
                     task.size(), leftOut < task.size() ? ", one left out" : "");
         std::fflush(stdout);
     }
+}
+
+int main(int argc, char *argv[]) {
+    display = XOpenDisplay(nullptr);
+    if (!display) fail("cannot open the display");
+    int event, error, major, minor;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor)) fail("the X server has no XTEST");
+    const std::string mode = argc > 1 ? argv[1] : "play";
+    if (mode == "answer") return answerOnly();
+    if (mode == "check") return checkLines(argc, argv);
+    if (mode == "board") return waitForGame(10000), 0; // where the layout of the screen of now puts it
+    return playUntilLevelChanges();
 }

@@ -10,13 +10,4 @@ unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-case ${WM:-none} in
-none) ;;
-openbox)
-    openbox --sm-disable >"$work/wm.log" 2>&1 &
-    wm_pid=$!
-    wait_until 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
-        fail "openbox did not start"
-    ;;
-*) fail "unknown window manager '$WM'" ;;
-esac
+start_wm
