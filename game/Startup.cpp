@@ -44,6 +44,9 @@ void Game::comeToFront(const QByteArray &activationToken) {
     if (!input) input = m_form1.get();
     input->raise();
     input->activateWindow();
+    // Without a window manager the X server takes the focus only with a time no older than
+    // its last change of focus, and Qt asks with the time of the last event it saw. The
+    // first request brings it events of its own; the second asks with their time.
     QTimer::singleShot(100, input, [input] { input->activateWindow(); });
 }
 

@@ -16,6 +16,7 @@ fonts-dejavu-core
 xvfb
 xauth
 libx11-dev
+libxcb1-dev
 libxtst-dev
 libxdamage-dev
 desktop-file-utils
