@@ -102,6 +102,7 @@ GameLock::GameLock(const QString &storeFile, const QString &folder) {
 }
 
 GameLock::~GameLock() {
+    delete m_listener;
     if (m_listenFd >= 0) ::close(m_listenFd), ::unlink(m_socketPath.constData());
     if (m_lockFd >= 0) ::close(m_lockFd);
 }
@@ -168,8 +169,8 @@ long GameLock::holder() const {
 
 void GameLock::answerLaterStarts(QObject *context, std::function<void(const QByteArray &token)> comeToFront) {
     if (m_listenFd < 0) return;
-    auto *listener = new QSocketNotifier(m_listenFd, QSocketNotifier::Read, context);
-    QObject::connect(listener, &QSocketNotifier::activated, context, [this, context, comeToFront] {
+    m_listener = new QSocketNotifier(m_listenFd, QSocketNotifier::Read, context);
+    QObject::connect(m_listener, &QSocketNotifier::activated, context, [this, context, comeToFront] {
         int connection = -1;
         while ((connection = ::accept4(m_listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0)
             new Request(connection, context, comeToFront);

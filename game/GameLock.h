@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointer>
+#include <QSocketNotifier>
 #include <QString>
 #include <functional>
-
-class QObject;
 
 // One game at a time plays from one settings store: two would each write their values at
 // the end, and the one that ended last would throw away the other's progress.
@@ -38,13 +38,14 @@ public:
     long holder() const;
 
     // In the running game: `comeToFront` runs on the event loop, with the token, for every
-    // later start that asks. Requests stop with `context`.
+    // later start that asks. Requests stop with `context`, or with the mark.
     void answerLaterStarts(QObject *context, std::function<void(const QByteArray &token)> comeToFront);
 
 private:
     QByteArray m_lockPath, m_socketPath;
     int m_lockFd = -1;
     int m_listenFd = -1;
+    QPointer<QSocketNotifier> m_listener;
 };
 
 // The user's private folder for the mark: $XDG_RUNTIME_DIR, or, where that is not set or

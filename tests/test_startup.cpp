@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <csignal>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
@@ -215,6 +216,36 @@ private Q_SLOTS:
         }
         QCOMPARE(std::pair(gotAnswer, tokens),
                  std::pair(answered, answered ? QByteArrayList{"token-1"} : QByteArrayList{}));
+    }
+
+    // The mark's folder is the runtime folder only while nobody but the player can enter
+    // it; otherwise a folder of the player's own in the temporary folder.
+    void theMarksFolder_data() {
+        QTest::addColumn<QString>("runtime"); // how XDG_RUNTIME_DIR is set
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("private") << "0700" << true;
+        QTest::newRow("others may enter") << "0701" << false;
+        QTest::newRow("others may read") << "0740" << false;
+        QTest::newRow("relative") << "relative" << false;
+        QTest::newRow("not set") << "" << false;
+    }
+    void theMarksFolder() {
+        QFETCH(QString, runtime);
+        QFETCH(bool, taken);
+        QTemporaryDir folder;
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", saved); });
+        if (runtime.startsWith(u'0'))
+            QVERIFY(::chmod(QFile::encodeName(folder.path()).constData(),
+                            mode_t(runtime.toInt(nullptr, 8))) == 0);
+        qputenv("XDG_RUNTIME_DIR", runtime.startsWith(u'0') ? QFile::encodeName(folder.path())
+                                   : runtime.isEmpty()      ? QByteArray()
+                                                            : QByteArray("runtime"));
+        const QString own = QDir::tempPath() + QStringLiteral("/tessarin-") + QString::number(::getuid());
+        QCOMPARE(privateRuntimeFolder(), taken ? folder.path() : own);
+        if (!taken) // made for the owner alone
+            QCOMPARE(QFileInfo(own).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                     QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     // Start-up makes an idle game with the level table loaded, before any frame: a task can
