@@ -15,7 +15,9 @@
 int main(int argc, char *argv[]) {
     // Without a display Qt would abort, leaving a core file and sending the player to
     // reinstall it.
-    if (const QString problem = unreachableDisplay(displayEnvironment(argc, argv)); !problem.isEmpty()) {
+    HeldDisplay checkedDisplay;
+    if (const QString problem = unreachableDisplay(displayEnvironment(argc, argv), &checkedDisplay);
+        !problem.isEmpty()) {
         std::fprintf(stderr, "tessarin: %s\n", qPrintable(problem));
         return 1;
     }
@@ -26,6 +28,7 @@ int main(int argc, char *argv[]) {
     // Wayland compositors find the menu entry, and so the game's name and icon, by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSARIN_APP_ID));
     Application app(argc, argv);
+    checkedDisplay.release(); // Qt holds the display now
     int status = 0;
     {
         GameState state;

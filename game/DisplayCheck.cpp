@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 #include <xcb/xcb.h>
 
 namespace {
@@ -22,15 +23,24 @@ QStringList platformsTried(const DisplayEnvironment &e) {
     return {QStringLiteral("xcb")};
 }
 
-// Opens the X display and closes it again, as Qt's X platform will open it: with the
-// same library, so that a refused authorisation counts as well.
-QString xProblem(const QString &display) {
+constexpr int XAttempts = 3; // a server that is starting over takes a moment
+constexpr int XRetryMs = 100;
+
+// Opens the X display as Qt's X platform will open it: with the same library, so that a
+// refused authorisation counts as well.
+QString xProblem(const QString &display, HeldDisplay *held) {
     if (display.isEmpty()) return QStringLiteral("no X display is set (DISPLAY)");
-    int screen = 0;
-    xcb_connection_t *connection = xcb_connect(QFile::encodeName(display).constData(), &screen);
-    const bool failed = xcb_connection_has_error(connection) != 0;
-    xcb_disconnect(connection);
-    return failed ? QStringLiteral("cannot open the display \"%1\"").arg(display) : QString();
+    for (int attempt = 1;; ++attempt) {
+        int screen = 0;
+        xcb_connection_t *connection = xcb_connect(QFile::encodeName(display).constData(), &screen);
+        if (xcb_connection_has_error(connection) == 0) {
+            held ? held->hold(connection) : xcb_disconnect(connection);
+            return {};
+        }
+        xcb_disconnect(connection);
+        if (attempt == XAttempts) return QStringLiteral("cannot open the display \"%1\"").arg(display);
+        ::usleep(XRetryMs * 1000);
+    }
 }
 
 // Connects to the compositor's socket, where the Wayland library connects. A socket
@@ -81,13 +91,22 @@ DisplayEnvironment displayEnvironment(int argc, char **argv) {
     return e;
 }
 
-QString unreachableDisplay(const DisplayEnvironment &e) {
+void HeldDisplay::hold(xcb_connection_t *connection) {
+    release();
+    m_connection = connection;
+}
+
+void HeldDisplay::release() {
+    if (m_connection) xcb_disconnect(std::exchange(m_connection, nullptr));
+}
+
+QString unreachableDisplay(const DisplayEnvironment &e, HeldDisplay *held) {
     QStringList problems;
     for (const QString &entry : platformsTried(e)) {
         const QString platform = entry.section(u':', 0, 0); // arguments follow a colon
         QString problem;
         if (platform == QLatin1String("xcb"))
-            problem = xProblem(e.xDisplay);
+            problem = xProblem(e.xDisplay, held);
         else if (platform.startsWith(QLatin1String("wayland")))
             problem = waylandProblem(e);
         if (problem.isEmpty()) return {};

@@ -19,6 +19,23 @@ struct DisplayEnvironment {
 
 DisplayEnvironment displayEnvironment(int argc, char **argv);
 
+// The X display the check opened, held until Qt has opened its own: an X server whose
+// last client leaves starts over, and refuses new clients while it does.
+struct xcb_connection_t;
+class HeldDisplay {
+public:
+    HeldDisplay() = default;
+    ~HeldDisplay() { release(); }
+    HeldDisplay(const HeldDisplay &) = delete;
+    HeldDisplay &operator=(const HeldDisplay &) = delete;
+    void hold(xcb_connection_t *connection);
+    void release();
+
+private:
+    xcb_connection_t *m_connection = nullptr;
+};
+
 // Why none of the displays that would be tried can be reached, or an empty text when one
 // can. Platforms that need no display (offscreen, a frame buffer) are always reachable.
-QString unreachableDisplay(const DisplayEnvironment &environment);
+// An X display that answers is kept open in `held`, or closed at once without it.
+QString unreachableDisplay(const DisplayEnvironment &environment, HeldDisplay *held = nullptr);
