@@ -1,7 +1,10 @@
 #include "board/SoundCue.h"
+#include "game/DisplayCheck.h"
 #include "game/ErrorHandler.h"
+#include "game/GameLock.h"
 #include "game/SessionEnd.h"
 #include "game/Startup.h"
+#include "settings/StorePlace.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,14 +14,28 @@
 #endif
 
 int main(int argc, char *argv[]) {
+    // Without a display Qt would abort, leaving a core file and sending the player to
+    // reinstall it.
+    HeldDisplay checkedDisplay;
+    if (const QString problem = unreachableDisplay(displayEnvironment(argc, argv), &checkedDisplay);
+        !problem.isEmpty()) {
+        std::fprintf(stderr, "tessarin: %s\n", qPrintable(problem));
+        return 1;
+    }
+    // A second game playing from the same store would overwrite this one's progress at its end.
+    GameLock lock(storeFile(), privateRuntimeFolder());
+    if (lock.claim() == GameLock::Claim::HeldByAnother) return handOverToRunningGame(lock);
+
     // Wayland compositors find the menu entry, and so the game's name and icon, by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSARIN_APP_ID));
     SoundCue::leaveVideoHardwareAlone();
     Application app(argc, argv);
+    checkedDisplay.release(); // Qt holds the display now
     int status = 0;
     {
         GameState state;
         Game game(state);
+        lock.answerLaterStarts(&game.form1(), [&game](const QByteArray &token) { game.comeToFront(token); });
         endOnSignals(game.form1());
         game.start();
         status = app.exec();

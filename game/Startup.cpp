@@ -1,10 +1,15 @@
 #include "game/Startup.h"
 
 #include "board/WindowDesign.h"
+#include "game/ErrorHandler.h"
 #include "settings/CaptionBar.h"
+#include "settings/SettingsStore.h"
+
+#include <QTimer>
 
 Game::Game(GameState &state) : g(state) {
     m_form1 = std::make_unique<Form1>(state);
+    m_unsavableWarning = unsavableStoreWarning();
     // New and Check look levels up before the settings dialog, which holds the table,
     // exists.
     g.levels.load(g.Liniy_level, g.Range_level);
@@ -12,6 +17,9 @@ Game::Game(GameState &state) : g(state) {
         createDialogs();
         m_form1->english(); // what the first activation gave the main window, now for all
         m_form1->loadPictures();
+        // Once all this is done, the message box's own event loop runs.
+        if (!m_unsavableWarning.isEmpty())
+            QTimer::singleShot(0, m_form1.get(), [text = m_unsavableWarning] { reportError(text); });
     });
 }
 
@@ -31,6 +39,20 @@ void Game::createDialogs() {
     m_formSet->setAboutBox(m_formA.get());
     m_form1->setDialogs(m_formSet.get(), m_formA.get());
     m_formA->belongTo(m_form1.get(), m_formSet.get());
+}
+
+void Game::comeToFront(const QByteArray &activationToken) {
+    if (!activationToken.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    m_form1->setWindowState(m_form1->windowState() & ~Qt::WindowMinimized);
+    m_form1->raise();
+    QWidget *input = QApplication::activeModalWidget();
+    if (!input) input = m_form1.get();
+    input->raise();
+    input->activateWindow();
+    // Without a window manager the X server takes the focus only with a time no older than
+    // its last change of focus, and Qt asks with the time of the last event it saw. The
+    // first request brings it events of its own; the second asks with their time.
+    QTimer::singleShot(100, input, [input] { input->activateWindow(); });
 }
 
 Game::~Game() {

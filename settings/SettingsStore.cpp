@@ -130,6 +130,15 @@ void loadSettings(GameState &g) {
     g.Time2 = AnswerTime;
 }
 
+QString unsavableStoreWarning() {
+    const QString file = storeFile();
+    const QString reason = foreseenUnwritableReason(file);
+    if (reason.isEmpty()) return {};
+    return QStringLiteral("Your settings and progress cannot be saved to \"%1\": %2. You can play on, but "
+                          "this run will not be kept unless that is put right before the game ends.")
+        .arg(file, reason);
+}
+
 void saveSettings(const GameState &g) {
     const QString file = storeFile();
     if (const QString reason = unwritableReason(file); !reason.isEmpty()) reportUnsaved(file, reason);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +39,10 @@ QString notRegularReason(const QString &path, const QString &store) {
     return QStringLiteral("%1 is %2, not a regular file").arg(subject, kindOf(info.st_mode));
 }
 
+QString cannotCreate(const QString &folder, int error) {
+    return QStringLiteral("the folder \"%1\" cannot be created (%2)").arg(folder, systemReason(error));
+}
+
 // Makes the folder and every missing folder above it, or says why it cannot.
 QString makeFolder(const QString &folder) {
     struct stat info {};
@@ -51,7 +56,33 @@ QString makeFolder(const QString &folder) {
         if (!reason.isEmpty()) return reason;
     }
     if (::mkdir(native(folder).constData(), 0700) == 0 || errno == EEXIST) return {};
-    return QStringLiteral("the folder \"%1\" cannot be created (%2)").arg(folder, systemReason(errno));
+    return cannotCreate(folder, errno);
+}
+
+// Why the store cannot be written at `path`, whose folder exists.
+QString reasonInFolder(const QString &path) {
+    QString reason = notRegularReason(path, path);
+    // The store is written under a lock file beside it, which must not block either.
+    if (reason.isEmpty()) reason = notRegularReason(path + QStringLiteral(".lock"), path);
+    if (!reason.isEmpty()) return reason;
+    const QByteArray file = native(path);
+    if (::access(file.constData(), F_OK) == 0) {
+        // Values that cannot be read cannot be kept beside the new ones: nothing is
+        // written over them.
+        if (::access(file.constData(), R_OK) != 0) return QStringLiteral("the file cannot be read");
+        if (::access(file.constData(), W_OK) != 0) return QStringLiteral("the file is read-only");
+    }
+    // The file is replaced by a new one made beside it.
+    if (::access(native(QFileInfo(path).path()).constData(), W_OK | X_OK) != 0)
+        return QStringLiteral("its folder is read-only");
+    return {};
+}
+
+// Whether the file system holding `folder` has no block, or no file, left for the player.
+bool noRoomIn(const QString &folder) {
+    struct statvfs space {};
+    if (::statvfs(native(folder).constData(), &space) != 0) return false;
+    return space.f_bavail == 0 || (space.f_files != 0 && space.f_favail == 0);
 }
 
 } // namespace
@@ -71,23 +102,32 @@ bool safeToRead(const QString &path) {
 }
 
 QString unwritableReason(const QString &path) {
-    const QString folder = QFileInfo(path).path();
-    QString reason = makeFolder(folder);
-    if (reason.isEmpty()) reason = notRegularReason(path, path);
-    // The store is written under a lock file beside it, which must not block either.
-    if (reason.isEmpty()) reason = notRegularReason(path + QStringLiteral(".lock"), path);
-    if (!reason.isEmpty()) return reason;
-    const QByteArray file = native(path);
-    if (::access(file.constData(), F_OK) == 0) {
-        // Values that cannot be read cannot be kept beside the new ones: nothing is
-        // written over them.
-        if (::access(file.constData(), R_OK) != 0) return QStringLiteral("the file cannot be read");
-        if (::access(file.constData(), W_OK) != 0) return QStringLiteral("the file is read-only");
+    const QString reason = makeFolder(QFileInfo(path).path());
+    return reason.isEmpty() ? reasonInFolder(path) : reason;
+}
+
+QString foreseenUnwritableReason(const QString &path) {
+    // The nearest folder on the path that exists, and below it the first one that the end
+    // of the run would have to make, with what the system said about it.
+    QString folder = QFileInfo(path).path(), missing;
+    int missingError = 0;
+    struct stat info {};
+    while (::stat(native(folder).constData(), &info) != 0) {
+        missing = folder;
+        missingError = errno;
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder) return cannotCreate(missing, missingError);
+        folder = parent;
     }
-    // The file is replaced by a new one made beside it.
-    if (::access(native(folder).constData(), W_OK | X_OK) != 0)
-        return QStringLiteral("its folder is read-only");
-    return {};
+    if (!S_ISDIR(info.st_mode)) return QStringLiteral("\"%1\" is a file, not a folder").arg(folder);
+    if (missing.isEmpty()) {
+        if (const QString reason = reasonInFolder(path); !reason.isEmpty()) return reason;
+    } else {
+        // A name the file system refuses, or a folder that cannot take a new one.
+        if (missingError != ENOENT && missingError != ENOTDIR) return cannotCreate(missing, missingError);
+        if (::access(native(folder).constData(), W_OK | X_OK) != 0) return cannotCreate(missing, errno);
+    }
+    return noRoomIn(folder) ? QStringLiteral("the disk is full") : QString();
 }
 
 QString failedWriteReason(const QString &path) {

@@ -21,6 +21,11 @@ bool safeToRead(const QString &path);
 // file's folder when it is missing.
 QString unwritableReason(const QString &path);
 
+// Why the store could not be written at `path` if the game ended now, or an empty text when
+// nothing stands in the way: the same reasons as unwritableReason gives, and a disk with
+// no room left, found without creating or writing anything.
+QString foreseenUnwritableReason(const QString &path);
+
 // Why writing into the folder of `path` fails, asked of the system with a scratch file
 // after the store could not be written although nothing stood in its way.
 QString failedWriteReason(const QString &path);

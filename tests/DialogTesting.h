@@ -21,7 +21,10 @@ struct DialogGame {
     explicit DialogGame(const QString &appDir = {}) {
         QSettings("Orv", "Tessarin").clear();
         setErrorReporter([this](const QString &text) { errors << text; });
-        setShellOpener([this](const QUrl &target) { opened << target; });
+        setShellOpener([this](const QUrl &target) {
+            opened << target;
+            return true;
+        });
         game = std::make_unique<Game>(g);
         if (!appDir.isEmpty()) g.AppDir = appDir;
         startGame(*game);

@@ -2,11 +2,13 @@
 
 #include "board/BoardDrawing.h"
 #include "board/WindowDesign.h"
+#include "game/GameError.h"
 #include "settings/CaptionBar.h"
 #include "settings/ShortAddress.h"
 
 #include <QAccessible>
 #include <QDir>
+#include <QScopeGuard>
 
 class TestAbout : public QObject {
     Q_OBJECT
@@ -80,6 +82,59 @@ private Q_SLOTS:
             ->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(t->opened, QList<QUrl>(3, FormA::productPage()));
         QVERIFY(about().isVisible());
+    }
+
+    // What the desktop is handed, and what the player is told when a link cannot open: a
+    // file that is not there is never handed over; a desktop that starts nothing is named
+    // with the reason, and where no xdg-open is found, with the package that provides one.
+    void whatALinkTells_data() {
+        QTest::addColumn<QString>("target"); // a file, a missing file or a web page
+        QTest::addColumn<bool>("desktopOpens");
+        QTest::addColumn<bool>("xdgOpenFound");
+        QTest::addColumn<QString>("told"); // %1: the file or address, quoted
+        const QString noProgram = QStringLiteral("%1 cannot be opened: no program to open it was found. The "
+                                                 "package xdg-utils provides one (xdg-open).");
+        QTest::newRow("file opened") << "file" << true << true << "";
+        QTest::newRow("file missing")
+            << "missing" << true << true << "%1 cannot be opened: there is no such file.";
+        QTest::newRow("no program for the file") << "file" << false << false << noProgram;
+        QTest::newRow("no program for the page") << "page" << false << false << noProgram;
+        QTest::newRow("the desktop starts nothing")
+            << "file" << false << true
+            << "%1 cannot be opened: the desktop could not start a program to open it.";
+    }
+    void whatALinkTells() {
+        QFETCH(QString, target);
+        QFETCH(bool, desktopOpens);
+        QFETCH(bool, xdgOpenFound);
+        QFETCH(QString, told);
+        QTemporaryDir folder;
+        const QString readme = folder.path() + QStringLiteral("/readme.txt");
+        QVERIFY(target == QStringLiteral("missing") || QFile(readme).open(QIODevice::WriteOnly));
+        QFile xdgOpen(folder.path() + QStringLiteral("/bin/xdg-open"));
+        QVERIFY(QDir().mkpath(folder.path() + QStringLiteral("/bin")) &&
+                (!xdgOpenFound || (xdgOpen.open(QIODevice::WriteOnly) &&
+                                   xdgOpen.setPermissions(QFile::ReadOwner | QFile::ExeOwner))));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(folder.path() + QStringLiteral("/bin")));
+        auto restore = qScopeGuard([&] { qputenv("PATH", path); });
+        const QUrl url = target == QStringLiteral("page")
+                             ? QUrl(QStringLiteral("https://www.orv.example/tessarin"))
+                             : QUrl::fromLocalFile(readme);
+        QList<QUrl> handed;
+        setShellOpener([&](const QUrl &opened) {
+            handed << opened;
+            return desktopOpens;
+        });
+        QString shown;
+        try {
+            openWithShell(url);
+        } catch (const GameError &error) {
+            shown = error.text();
+        }
+        const QString named = u'"' + (url.isLocalFile() ? readme : url.toString()) + u'"';
+        QCOMPARE(shown, told.isEmpty() ? QString() : told.arg(named));
+        QCOMPARE(handed, target == QStringLiteral("missing") ? QList<QUrl>() : QList<QUrl>{url});
     }
 
     // The link names the page within the label's room, counted here in characters: a web

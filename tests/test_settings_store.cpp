@@ -3,6 +3,7 @@
 #include "game/IntegerText.h"
 #include "game/SessionEnd.h"
 #include "settings/SettingsStore.h"
+#include "settings/StorePlace.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,7 +99,7 @@ private Q_SLOTS:
             Game game(g);
             QCOMPARE(valuesOf(g), defaults);
             QCOMPARE(g.levels.lookup(15, LevelTable::LineCountRow), 10);
-            QVERIFY(!QFileInfo::exists(settingsPath())); // nothing is written before the end
+            QVERIFY(!QFileInfo::exists(settingsFolder())); // nothing is written before the end
         }
         QStringList lines = storedLines();
         lines.sort();
@@ -197,8 +198,9 @@ private Q_SLOTS:
         QCOMPARE(next.Level, 7);
     }
 
-    // Each way a save can fail, and the cause its message names. The values already
-    // stored stay as they were.
+    // Each way a save can fail, and the cause its message names: told as the game starts,
+    // right after its first frame, and again at the end of the run. Play goes on in
+    // between; the values already stored stay as they were.
     void anUnwritableStoreIsReported_data() {
         QTest::addColumn<QString>("blocked");
         QTest::addColumn<QString>("reason");
@@ -207,6 +209,7 @@ private Q_SLOTS:
         const std::pair<const char *, const char *> rows[] = {
             {"folder is a file", "is a file, not a folder"},
             {"folder read-only", "its folder is read-only"},
+            {"home read-only", "/home/.config\" cannot be created (Permission denied)"},
             {"file mode 000", "the file cannot be read"},
             {"file read-only", "the file is read-only"},
             {"name too long", "\" cannot be created (File name too long)"},
@@ -223,21 +226,31 @@ private Q_SLOTS:
     void anUnwritableStoreIsReported() {
         QFETCH(QString, blocked);
         QFETCH(QString, reason);
-        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME"), home = qgetenv("HOME");
+        // A place of its own: QSettings keeps what a failed save left unwritten for the
+        // next store opened at the same place, which would then write it under the lock.
+        const QByteArray rowConfigHome = configHome + '/' + QTest::currentDataTag();
         auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) qputenv("XDG_CONFIG_HOME", rowConfigHome);
             ::umount2(settingsFolder().toLocal8Bit().constData(), MNT_DETACH);
             clearStore();
             qputenv("XDG_CONFIG_HOME", configHome);
         });
-        // A place of its own: QSettings keeps what a failed save left unwritten for the
-        // next store opened at the same place, which would then write it under the lock.
-        qputenv("XDG_CONFIG_HOME", configHome + '/' + QTest::currentDataTag());
+        qputenv("XDG_CONFIG_HOME", rowConfigHome);
         writeStore("[General]\nLevel_of_game=3\n");
         QString thing;
         const QByteArray before = storedLines().join(u'\n').toUtf8();
         if (blocked == "folder is a file") {
             clearStore();
             QVERIFY(QFile(settingsFolder()).open(QIODevice::WriteOnly));
+        } else if (blocked == "home read-only") {
+            // A home of the player's own that holds no configuration folder yet.
+            const QByteArray readOnlyHome = rowConfigHome + "/home";
+            QVERIFY(QDir().mkpath(QString::fromLocal8Bit(readOnlyHome)));
+            QFile::setPermissions(QString::fromLocal8Bit(readOnlyHome), QFile::ReadOwner | QFile::ExeOwner);
+            qputenv("HOME", readOnlyHome);
+            qunsetenv("XDG_CONFIG_HOME");
         } else if (blocked == "name too long") {
             clearStore();
             qputenv("XDG_CONFIG_HOME", configHome + '/' + QByteArray(300, 'x'));
@@ -263,18 +276,28 @@ private Q_SLOTS:
                                   blocked == "file mode 000" ? QFile::Permissions()
                                                              : QFile::ReadOwner | QFile::ExeOwner);
         }
+        const QString place = storeFile();
         QStringList shown;
         setErrorReporter([&](const QString &text) { shown << text; });
         {
             GameState g;
             Game game(g);
+            startGame(game);
+            QVERIFY(QTest::qWaitFor([&] { return !shown.isEmpty(); }));
+            game.form1().ButtonNew->click();
+            QCOMPARE(g.Phase, int32_t(PhaseShowing));
             g.Level = 9;
         }
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].startsWith(QStringLiteral("Your settings and progress could not be saved to \"") +
-                                     settingsPath() + u'"'),
-                 qPrintable(shown[0]));
-        QVERIFY2(shown[0].contains(reason), qPrintable(shown[0]));
+        QCOMPARE(shown.size(), 2);
+        const QString atEnd =
+            QStringLiteral("Your settings and progress could not be saved to \"%1\": ").arg(place);
+        QVERIFY2(shown[1].startsWith(atEnd) && shown[1].contains(reason), qPrintable(shown[1]));
+        const QString cause = shown[1].mid(atEnd.size()).chopped(1);
+        QCOMPARE(shown[0],
+                 QStringLiteral("Your settings and progress cannot be saved to \"%1\": %2. You can play on, "
+                                "but this run will not be kept unless that is put right before the game "
+                                "ends.")
+                     .arg(place, cause));
         if (blocked.startsWith("f")) {
             for (const QString &path : {settingsFolder(), settingsPath()})
                 QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -4,8 +4,9 @@
 # Walks through the settings dialog and the About box on a private X server, under the
 # window manager WM ("openbox") or none, with real pointer and key events, and reads back
 # what the window system makes of them: stacking, allowed actions, size hints, names and
-# the outer frame's position. Buttons are found from the dialogs' designs, scaled to the
-# windows' real widths.
+# the outer frame's position. No program to open files is installed for the game (no
+# xdg-open on its PATH), so Help must tell so in a message box. Buttons are found from the
+# dialogs' designs, scaled to the windows' real widths.
 set -eu
 
 game=${1:?usage: dialogs.sh GAME [WM]}
@@ -13,7 +14,7 @@ WM=${2:-none}
 . "$(dirname "$0")/xsession.sh"
 
 W=1024 H=768
-main= settings= about=
+main= settings= about= message=
 
 # The game's top-level window called $1; the About box is the one left besides the main
 # window and the settings dialog.
@@ -21,7 +22,8 @@ find_window() {
     case $1 in
     main) main_window ;;
     settings) xdotool search --onlyvisible --name '^S e t t i n g s$' 2>/dev/null | head -n1 ;;
-    about) new_window "$(find_window settings)" || true ;;
+    about) new_window "$(find_window settings)" "$(find_window message)" || true ;;
+    message) xdotool search --onlyvisible --name '^Tessarin$' 2>/dev/null | head -n1 ;;
     esac
 }
 viewable() { [ -n "$1" ] && xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
@@ -102,7 +104,7 @@ root=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 xev -root -event substructure >"$work/xev.log" 2>&1 &
 watch_pid=$!
 
-start_game "$game"
+start_game env PATH="$work/no-opener" "$game"
 wait_main_window 300 || fail "no main window"
 sleep 1
 
@@ -125,11 +127,13 @@ while IFS='|' read -r action expectations; do
     into-about) click_design "$about" 487 240 12 ;;
     escape) click_design "$about" 487 240 12; xdotool key Escape ;;
     about-ok) click_design "$about" 487 420 164 ;;
+    help) click_design "$about" 487 309 164 ;;
+    message-ok) xdotool windowfocus --sync "$message" key Return ;;
     end) xdotool mousemove $((W - 90)) $((H - 68)) click 1 ;;
     *) fail "unknown action $action" ;;
     esac || check "$action can be done" false
     sleep 0.7
-    settings=$(find_window settings) about=$(find_window about)
+    settings=$(find_window settings) about=$(find_window about) message=$(find_window message)
     set -f
     IFS=';'
     for expect in $expectations; do
@@ -152,6 +156,8 @@ escape     | viewable $about
 about-ok   | ! shown about; focused $main
 settings   | shown settings; centred $settings
 about      | shown about; centred $about; blank_name $about; is_above $about $settings
+help       | shown message; is_above $message $about
+message-ok | ! shown message; shown about
 about-ok   | ! shown about; shown settings; focused $settings
 5x reopen  | shown settings; appeared_centred $settings
 cancel     | ! shown settings
