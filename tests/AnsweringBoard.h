@@ -11,11 +11,14 @@
 #include <memory>
 
 // A 1024x768 screen: the board is 618 pixels, the grid points 56 apart at Range 10. Beside
-// it a 3840x2160 screen at 200 %, 1920x1080 logical pixels at a device-pixel ratio of 2.
+// it, below, a 3840x2160 screen at 200 %: 1920x1080 logical pixels at a device-pixel ratio of 2.
 inline const bool onScreen1024x768 = [] {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (platform.isEmpty() || platform == "offscreen")
+    if (platform.isEmpty() || platform == "offscreen") {
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR "/screen-1024x768.json");
+        // The second screen's 200 % is Qt's own scaling, as a desktop's setting gives it.
+        qputenv("QT_SCREEN_SCALE_FACTORS", "Screen1024x768=1;Screen3840x2160at200=2");
+    }
     return true;
 }();
 
@@ -70,8 +73,9 @@ public:
     bool moveToDenseScreen() {
         QScreen *dense = QGuiApplication::screens().value(1);
         if (!dense || dense->devicePixelRatio() != 2) return false;
+        // As a window manager moves a full-screen window: over the whole of the other screen.
         w.windowHandle()->setScreen(dense);
-        w.move(dense->geometry().topLeft());
+        w.windowHandle()->setGeometry(dense->geometry());
         return QTest::qWaitFor([&] { return w.canvas().ratio() == 2; });
     }
 

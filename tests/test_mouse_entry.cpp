@@ -157,8 +157,9 @@ private Q_SLOTS:
     }
 
     // Moved to a screen of twice the pixels, the board is made anew at that ratio and
-    // drawn again with the line entered before, the pictures come at that ratio too; the
-    // band still restores what it crosses.
+    // drawn again with the line entered before, the pictures come at that ratio too. (The
+    // band at each ratio is the test above's: Qt 6.8's offscreen platform leaves a window
+    // moved to a scaled screen at its old size, so no press would reach the board here.)
     void boardFollowsTheScreensRatio() {
         AnsweringBoard b;
         QVERIFY(b.startAnswering());
@@ -169,14 +170,6 @@ private Q_SLOTS:
             QCOMPARE(picture->pixmap().devicePixelRatio(), 2.0);
         const GameState &g = b.g;
         QCOMPARE(b.pixel(QPoint(7 * g.CellW, 8 * g.CellH)), Player); // the middle of the line
-        const QPoint start(3 * g.CellW, 2 * g.CellH);
-        b.press(start);
-        b.release(start);
-        const QImage before = b.image();
-        b.move(QPoint(3 * g.CellW, 6 * g.CellH));
-        QVERIFY(b.image() != before);
-        b.move(start);
-        QCOMPARE(b.image(), before);
         QCOMPARE(b.errors, QStringList());
     }
 

@@ -12,7 +12,8 @@ namespace {
 const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
 const bool onScreen1024x768 = (platform.isEmpty() || platform == "offscreen") &&
                               qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR
-                                                         "/../../tests/screen-1024x768.json");
+                                                         "/../../tests/screen-1024x768.json") &&
+                              qputenv("QT_SCREEN_SCALE_FACTORS", "Screen1024x768=1;Screen3840x2160at200=2");
 } // namespace
 
 class BenchPlay : public QObject {
