@@ -78,7 +78,8 @@ END="939 701"
 ORANGE='#FFCC99'
 TEAL='#008080'  # enabled buttons' captions
 BLUE='#0000FF'  # the task while it is shown
-NAVY='#000080'  # the settings dialog's title
+NAVY='#000080'  # the settings dialog's title (and the focus mark, hence looked for mid-screen)
+DIALOG=600x400+212+184 # the middle of the screen, where the settings dialog is centred
 
 # start: starts the game on the road's platform.
 start() {
@@ -121,13 +122,13 @@ while read -r row platform; do
     echo "$row: New draws the task"
 
     click $SETTINGS
-    waitfor "the settings dialog" "$NAVY" "" 30
+    waitfor "the settings dialog" "$NAVY" "$DIALOG" 30
     # Natively it wears a caption bar of its own, light grey: weston's frame would offer
     # minimising and maximising.
     [ "$platform" = xcb ] || [ "$(count '#E4E4E4')" -ge 5000 ] || fail "the settings dialog has no caption bar"
     DISPLAY=$XVFB xdotool key --delay 150 Tab Tab space # from the showing-time field past OK to Cancel
     i=0
-    while shoot && [ "$(count "$NAVY")" -ge 30 ]; do
+    while shoot && [ "$(count "$NAVY" "$DIALOG")" -ge 30 ]; do
         i=$((i + 1))
         [ $i -le 40 ] || fail "the settings dialog did not close"
         sleep 0.25
