@@ -3,14 +3,11 @@
 #include "board/BoardDrawing.h"
 #include "board/Form1.h"
 
-#include "analysis/LineDecomposition.h"
+#include "analysis/CheckOnState.h"
 #include "analysis/LineDeduplication.h"
-#include "analysis/Scoring.h"
 
 void Form1::M_A_Rxy(const LineTable &lines) {
-    const Decomposition d = decomposeLines(lines, g.LineCount, g.CellW);
-    g.TraceWork = d.trace;
-    g.TraceCount = d.written + 1;
+    traceLines(g, lines);
 }
 
 void Form1::CheckArray() {
@@ -27,12 +24,8 @@ void Form1::CheckArray() {
 }
 
 void Form1::HowMuchErrors() {
-    const Progress after = progressAfter({g.Pro1, g.Pro2, g.Level}, scoreTraces(g.TaskTrace, g.DrawnTrace));
-    g.Pro1 = after.pro1;
-    g.Pro2 = after.pro2;
-    g.Level = after.level;
+    moveBarsAndLevel(g);
     // The bars show what the check did even when a level-table cell fails.
     showScoreBars();
-    g.Range = g.levels.lookup(g.Level, LevelTable::RangeRow);
-    g.LineCount = g.levels.lookup(g.Level, LevelTable::LineCountRow);
+    takeLevelSize(g);
 }

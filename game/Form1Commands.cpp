@@ -2,6 +2,7 @@
 // Settings and End.
 #include "board/Form1.h"
 
+#include "analysis/CheckOnState.h"
 #include "game/TaskGeneration.h"
 #include "settings/FormSet.h"
 
@@ -14,11 +15,6 @@ const QString MemorizeHint =
 const QString AnswerHint = QStringLiteral(
     "Using the mouse takes lines from the table of examples and set them up on the table of frames");
 const QString GameTitle = QStringLiteral("Tessarin game");
-
-void copyKeptEntries(const Trace &from, Trace &to) {
-    std::copy_n(from.A.begin() + 1, Trace::Kept, to.A.begin() + 1);
-    std::copy_n(from.B.begin() + 1, Trace::Kept, to.B.begin() + 1);
-}
 
 // A running timer simply goes on.
 void startCountdown(QTimer *timer) {
@@ -58,7 +54,7 @@ void Form1::New1Click() {
 
 void Form1::traceTask() {
     M_A_Rxy(g.TaskLines);
-    copyKeptEntries(g.TraceWork, g.TaskTrace);
+    keepTrace(g.TraceWork, g.TaskTrace);
 }
 
 void Form1::Ready1Click() {
@@ -87,7 +83,7 @@ void Form1::Check() {
     g.Phase = PhaseIdle;
     FormPaint();
     M_A_Rxy(g.DrawnLines);
-    copyKeptEntries(g.TraceWork, g.DrawnTrace);
+    keepTrace(g.TraceWork, g.DrawnTrace);
     // Before the next task's size is read: the board still shows this one's grid.
     describeBoard();
     HowMuchErrors();

@@ -1,36 +1,14 @@
 #include "CoreTestMain.h"
 #include "LineTables.h"
 
-#include "analysis/LineDecomposition.h"
-#include "analysis/Scoring.h"
+#include "analysis/CheckOnState.h"
 #include "game/TaskGeneration.h"
 
-#include <algorithm>
+#include <memory>
 
 namespace {
 
 constexpr int BoardSide = 618; // the board on a 1024x768 screen
-
-void copyKeptEntries(const Trace &from, Trace &to) {
-    std::copy_n(from.A.begin() + 1, Trace::Kept, to.A.begin() + 1);
-    std::copy_n(from.B.begin() + 1, Trace::Kept, to.B.begin() + 1);
-}
-
-// What the main window's M_A_Rxy and HowMuchErrors do to the game state.
-void decompose(GameState &g, const LineTable &lines) {
-    const Decomposition d = decomposeLines(lines, g.LineCount, g.CellW);
-    g.TraceWork = d.trace;
-    g.TraceCount = d.written + 1;
-}
-
-void score(GameState &g) {
-    const Progress after = progressAfter({g.Pro1, g.Pro2, g.Level}, scoreTraces(g.TaskTrace, g.DrawnTrace));
-    g.Pro1 = after.pro1;
-    g.Pro2 = after.pro2;
-    g.Level = after.level;
-    g.Range = g.levels.lookup(g.Level, LevelTable::RangeRow);
-    g.LineCount = g.levels.lookup(g.Level, LevelTable::LineCountRow);
-}
 
 // A task and an answer as a game gives them: at level 15 a random task of the default
 // table (Range 9, 10 lines), answered with every other line drawn from its other end
@@ -85,8 +63,8 @@ private Q_SLOTS:
         QFETCH(Setup, setup);
         setup(*g);
         QBENCHMARK {
-            decompose(*g, g->TaskLines);
-            copyKeptEntries(g->TraceWork, g->TaskTrace);
+            traceLines(*g, g->TaskLines);
+            keepTrace(g->TraceWork, g->TaskTrace);
         }
         QFETCH(bool, fillsTrace);
         QCOMPARE(g->TraceCount == Trace::Capacity + 1, fillsTrace);
@@ -98,8 +76,8 @@ private Q_SLOTS:
     void checkScoring() {
         QFETCH(Setup, setup);
         setup(*g);
-        decompose(*g, g->TaskLines);
-        copyKeptEntries(g->TraceWork, g->TaskTrace);
+        traceLines(*g, g->TaskLines);
+        keepTrace(g->TraceWork, g->TaskTrace);
         const int level = g->Level, lineCount = g->LineCount;
         QBENCHMARK {
             // The error count reads the level table again; every round starts alike.
@@ -107,9 +85,10 @@ private Q_SLOTS:
             g->LineCount = lineCount;
             g->Pro1.setPosition(0);
             g->Pro2.setPosition(g->Pro2.maximum());
-            decompose(*g, g->DrawnLines);
-            copyKeptEntries(g->TraceWork, g->DrawnTrace);
-            score(*g);
+            traceLines(*g, g->DrawnLines);
+            keepTrace(g->TraceWork, g->DrawnTrace);
+            moveBarsAndLevel(*g);
+            takeLevelSize(*g);
         }
     }
 

@@ -1,13 +1,12 @@
-#include "board/WindowDesign.h"
+#include "board/DialogWindow.h"
 
+#include "board/WindowLook.h"
 #include "board/X11WindowManager.h"
 
 #include <QApplication>
-
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
@@ -15,19 +14,9 @@
 #include <QWindow>
 #include <algorithm>
 
-namespace WindowDesign {
+namespace DialogWindow {
 
 namespace {
-
-constexpr double DesignDpi = 120.0;
-
-QFont designFont(const QStringList &families, int designPixelSize, bool bold) {
-    QFont font;
-    font.setFamilies(families);
-    font.setPixelSize(std::max(1, qRound(designPixelSize * scale())));
-    font.setBold(bold);
-    return font;
-}
 
 // The frame of the last dialog whose frame was known: the best guess for a dialog whose
 // frame nobody has told yet, since a window manager frames all dialogs alike.
@@ -135,50 +124,10 @@ private:
 
 } // namespace
 
-double scale() {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInchY() / DesignDpi : 1.0;
-}
-
-int scaled(int designPixels) {
-    return qRound(designPixels * scale());
-}
-
-QRect scaled(int left, int top, int width, int height) {
-    return QRect(scaled(left), scaled(top), scaled(width), scaled(height));
-}
-
-QFont sansSerif(int designPixelSize, bool bold) {
-    return designFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                       QStringLiteral("DejaVu Sans")},
-                      designPixelSize, bold);
-}
-
-QFont arial(int designPixelSize, bool bold) {
-    return designFont({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                       QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")},
-                      designPixelSize, bold);
-}
-
-// A palette, not a style sheet: that would bring the style-sheet machinery into start-up
-// for a few coloured rectangles.
-void paintAsPanel(QWidget *widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, QColor(BoardColors::Player));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void applyLook(QWidget *window, const QFont &font) {
-    paintAsPanel(window);
-    window->setFont(font);
-}
-
 void makePlainButton(QPushButton *button, const QRect &designGeometry) {
     button->setAutoDefault(false);
     button->setDefault(false);
-    button->setGeometry(
-        scaled(designGeometry.x(), designGeometry.y(), designGeometry.width(), designGeometry.height()));
+    button->setGeometry(WindowLook::scaled(designGeometry));
 }
 
 void makeFixedDialog(QDialog *dialog) {
@@ -214,4 +163,4 @@ void rememberActiveWindow(QObject *owner, QPointer<QWidget> &previous) {
     });
 }
 
-} // namespace WindowDesign
+} // namespace DialogWindow
