@@ -1,9 +1,9 @@
-#include "board/SoundCue.h"
+#include "board/CuePlayer.h"
 #include "game/DisplayCheck.h"
 #include "game/ErrorHandler.h"
+#include "game/Game.h"
 #include "game/GameLock.h"
 #include "game/SessionEnd.h"
-#include "game/Startup.h"
 #include "settings/StorePlace.h"
 
 #include <cstdio>
@@ -28,7 +28,7 @@ int main(int argc, char *argv[]) {
 
     // Wayland compositors find the menu entry, and so the game's name and icon, by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSARIN_APP_ID));
-    SoundCue::leaveVideoHardwareAlone();
+    CuePlayer::leaveVideoHardwareAlone();
     Application app(argc, argv);
     checkedDisplay.release(); // Qt holds the display now
     int status = 0;

@@ -1,14 +1,13 @@
 #include "analysis/Scoring.h"
 
 #include "analysis/PairSet.h"
+#include "game/GameRules.h"
 
 #include <algorithm>
 #include <cstdint>
 
 namespace {
 
-constexpr int32_t TopLevel = 15;
-constexpr int32_t BottomLevel = 1;
 constexpr int32_t MissedPointCost = 4;
 
 // Positions and levels come from stored settings too: step in 64 bits, then cut back.
@@ -46,12 +45,12 @@ Progress progressAfter(Progress p, const TraceScore &score) {
     if (p.pro1.position() >= p.pro1.maximum()) {
         p.pro1.setPosition(0);
         p.pro2.setPosition(p.pro2.maximum());
-        p.level = clampedSum(p.level, +1, INT32_MIN, TopLevel);
+        p.level = clampedSum(p.level, +1, INT32_MIN, GameRules::HighestLevel);
     }
     if (p.pro2.position() < 1) {
         p.pro1.setPosition(0);
         p.pro2.setPosition(p.pro2.maximum());
-        p.level = clampedSum(p.level, -1, BottomLevel, INT32_MAX);
+        p.level = clampedSum(p.level, -1, GameRules::LowestLevel, INT32_MAX);
     }
     return p;
 }

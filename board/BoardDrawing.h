@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board/Canvas.h"
-#include "board/WindowDesign.h"
+#include "board/WindowLook.h"
 #include "game/GameState.h"
 
 // The grid as the board draws it: points per side and their spacing in pixels.

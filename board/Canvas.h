@@ -48,8 +48,6 @@ public:
         return m_image;
     }
 
-    QColor penColor() const { return m_penColor; }
-    int penWidth() const { return m_penWidth; }
     void setPenColor(const QColor &color) { m_penColor = color; }
     void setPenWidth(int width) { m_penWidth = width; }
     void setPenMode(PenMode mode) { m_penMode = mode; }

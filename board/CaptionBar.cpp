@@ -1,6 +1,6 @@
-#include "settings/CaptionBar.h"
+#include "board/CaptionBar.h"
 
-#include "board/WindowDesign.h"
+#include "board/WindowLook.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -19,7 +19,7 @@ void CaptionBar::replaceFrameOnWayland(QDialog *dialog) {
 }
 
 CaptionBar *CaptionBar::replaceFrame(QDialog *dialog) {
-    const int height = WindowDesign::scaled(DesignHeight);
+    const int height = WindowLook::scaled(DesignHeight);
     for (QWidget *child : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         child->move(child->x(), child->y() + height);
     dialog->setFixedSize(dialog->width(), dialog->height() + height);

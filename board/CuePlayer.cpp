@@ -1,4 +1,4 @@
-#include "board/SoundCue.h"
+#include "board/CuePlayer.h"
 
 #include "board/SoundThread.h"
 #include "game/GameError.h"
@@ -15,9 +15,9 @@ constexpr int ExitGraceMs = 300;
 
 } // namespace
 
-SoundCue::SoundCue() = default;
+CuePlayer::CuePlayer() = default;
 
-SoundCue::~SoundCue() {
+CuePlayer::~CuePlayer() {
     if (!m_thread) return;
     if (m_thread->finish(ExitGraceMs)) {
         delete m_thread;
@@ -32,24 +32,29 @@ SoundCue::~SoundCue() {
     std::_Exit(EXIT_SUCCESS);
 }
 
-void SoundCue::leaveVideoHardwareAlone() {
+void CuePlayer::leaveVideoHardwareAlone() {
     for (const char *name : {"QT_FFMPEG_DECODING_HW_DEVICE_TYPES", "QT_FFMPEG_ENCODING_HW_DEVICE_TYPES"})
         if (!qEnvironmentVariableIsSet(name)) qputenv(name, QByteArray("")); // an empty list: none
 }
 
-SoundThread &SoundCue::thread(const QString &path) {
+SoundThread &CuePlayer::thread(const QString &path) {
     if (!m_thread) m_thread = new SoundThread(QFileInfo(path).path());
     return *m_thread;
 }
 
-std::shared_ptr<const WaveSound> SoundCue::read(const QString &path) {
+std::shared_ptr<const WaveSound> CuePlayer::read(const QString &path) {
     auto &known = m_sounds[path];
     known = readWaveFile(path, known);
     return known;
 }
 
-void SoundCue::play(const QString &path) {
-    m_fileName = path;
+QString CuePlayer::fileName(Cue cue) {
+    return cue == Cue::LineStart ? QStringLiteral("puk.wav") : QStringLiteral("puk_bum.wav");
+}
+
+void CuePlayer::play(Cue cue, const QString &folder) {
+    m_lastCue = cue;
+    const QString path = folder + fileName(cue);
     std::shared_ptr<const WaveSound> sound;
     try {
         sound = read(path);
@@ -62,7 +67,8 @@ void SoundCue::play(const QString &path) {
     thread(path).post(SoundThread::Request::Play, std::move(sound));
 }
 
-void SoundCue::prepare(const QString &path) {
+void CuePlayer::prepare(Cue cue, const QString &folder) {
+    const QString path = folder + fileName(cue);
     try {
         thread(path).post(SoundThread::Request::Prepare, read(path));
     } catch (const GameError &) {

@@ -14,8 +14,8 @@ class QWidget;
 // never minimised.
 namespace DialogWindow {
 
-// The space, in design pixels, that a dialog leaves right of and below its last buttons
-// inside its frame.
+// The space, in design pixels, that a dialog leaves right of and below its far buttons:
+// the design's outer size is their far corner plus 30, which leaves this inside a frame.
 constexpr QSize ButtonMargin(22, 12);
 
 // A button that neither Enter nor Escape presses: the dialogs have no default button.

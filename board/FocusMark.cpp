@@ -1,6 +1,6 @@
 #include "board/FocusMark.h"
 
-#include "board/WindowDesign.h"
+#include "board/WindowLook.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -4,8 +4,9 @@
 #include "board/BoardDescription.h"
 #include "board/BoardDrawing.h"
 #include "board/DesignPicture.h"
+#include "board/DialogWindow.h"
 #include "board/FocusMark.h"
-#include "board/WindowDesign.h"
+#include "board/WindowLook.h"
 #include "game/ErrorHandler.h"
 #include "game/SessionEnd.h"
 #include "settings/FormA.h"
@@ -21,7 +22,7 @@
 #include <QWindow>
 #include <cstdio>
 
-using namespace WindowDesign;
+using namespace WindowLook;
 
 namespace {
 
@@ -163,7 +164,7 @@ void Form1::connectHandlers() {
     connectGuarded(ButtonSet, &QPushButton::clicked, this, &Form1::SetingsGame1Click);
     connectGuarded(ButtonEnd, &QPushButton::clicked, this, &Form1::Exit1Click);
     connectGuarded(Timer_sec, &QTimer::timeout, this, &Form1::Timer_secTimer);
-    rememberActiveWindow(this, m_lastActiveWindow);
+    DialogWindow::rememberActiveWindow(this, m_lastActiveWindow);
 
     PaintB->onPress = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
         PaintBMouseDown(b, m, x, y);
@@ -315,7 +316,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *e) {
         // The sound output opens a moment after that, on the sound thread, so that neither
         // the first frame nor the first cue waits for it; a cue asked for sooner opens it.
         if (!std::exchange(m_soundPrepared, true))
-            QTimer::singleShot(SoundPrepareDelayMs, this, [this] { MP.prepare(g.AppDir + LineStartCue); });
+            QTimer::singleShot(SoundPrepareDelayMs, this, [this] { MP.prepare(Cue::LineStart, g.AppDir); });
     }
     return QWidget::eventFilter(watched, e);
 }

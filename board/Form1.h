@@ -1,8 +1,8 @@
 #pragma once
 
 #include "board/BoardView.h"
+#include "board/CuePlayer.h"
 #include "board/Layout.h"
-#include "board/SoundCue.h"
 #include "board/StatusLine.h"
 #include "game/GameState.h"
 #include "game/Random.h"
@@ -20,7 +20,6 @@ class FormSet;
 class FormA;
 
 // The two cues of the line entry.
-extern const QString LineStartCue, LineEndCue;
 
 // The main window: the full-screen board framed by four pictures, the command
 // buttons, the two score bars and the status line. Its handlers are spread over the
@@ -75,7 +74,7 @@ public:
     void PaintBMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void PaintBMouseMove(Qt::KeyboardModifiers modifiers, int x, int y);
     void PaintBMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
-    void playCue(const QString &fileName);
+    void playCue(Cue cue);
 
     // Interface texts (settings/)
     void english();
@@ -88,7 +87,7 @@ public:
     QPushButton *ButtonNew, *ButtonReady, *buttonCheck, *ButtonSet, *ButtonEnd;
     QLabel *Image1, *Image2, *Image3, *Image4;
     QTimer *Timer_sec;
-    SoundCue MP;
+    CuePlayer MP;
 
 protected:
     bool event(QEvent *event) override;

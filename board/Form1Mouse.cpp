@@ -6,9 +6,6 @@
 #include "board/Form1.h"
 #include "board/Snapping.h"
 
-const QString LineStartCue = QStringLiteral("puk.wav");
-const QString LineEndCue = QStringLiteral("puk_bum.wav");
-
 namespace {
 
 // The rubber band runs from the open line's start point to (RubberX, RubberY). It
@@ -49,7 +46,7 @@ void Form1::PaintBMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y
     g.RubberX = g.DrawnLines.X1[slot] * g.CellW;
     g.RubberY = g.DrawnLines.Y1[slot] * g.CellH;
     describeBoard();
-    playCue(LineStartCue);
+    playCue(Cue::LineStart);
 }
 
 void Form1::PaintBMouseMove(Qt::KeyboardModifiers, int x, int y) {
@@ -81,9 +78,9 @@ void Form1::PaintBMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) 
     g.DrawnIndex += 1;
     CheckArray();
     describeBoard();
-    playCue(LineEndCue);
+    playCue(Cue::LineEnd);
 }
 
-void Form1::playCue(const QString &fileName) {
-    MP.play(g.AppDir + fileName);
+void Form1::playCue(Cue cue) {
+    MP.play(cue, g.AppDir);
 }

@@ -4,7 +4,7 @@
 // player's lines are shown at the new scale. An open dialog is centred again over it.
 #include "board/Form1.h"
 
-#include "board/WindowDesign.h"
+#include "board/DialogWindow.h"
 #include "board/X11WindowManager.h"
 #include "game/ErrorHandler.h"
 #include "settings/FormA.h"
@@ -30,7 +30,7 @@ void Form1::followScreen() {
         qScopeGuard([this, nested = std::exchange(m_inLayout, true)] { m_inLayout = nested; });
     layOutAgain();
     for (QWidget *dialog : {static_cast<QWidget *>(m_formSet), static_cast<QWidget *>(m_formA)})
-        if (dialog && dialog->isVisible()) WindowDesign::centreOnScreen(dialog);
+        if (dialog && dialog->isVisible()) DialogWindow::centreOnScreen(dialog);
 }
 
 // A window manager keeps a full-screen window over its screen, a Wayland compositor

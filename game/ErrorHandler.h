@@ -16,6 +16,14 @@ void reportError(const QString &text);
 // Runs a handler, reporting whatever error escapes it.
 void runGuarded(const std::function<void()> &handler);
 
+// Connects a signal to a handler of `receiver` that runs under the error handler: an
+// error that escapes it is shown, and the event loop goes on.
+template <class Sender, class Signal, class Receiver>
+void connectGuarded(Sender *sender, Signal signal, Receiver *receiver, void (Receiver::*handler)()) {
+    QObject::connect(sender, signal, receiver,
+                     [receiver, handler] { runGuarded([=] { (receiver->*handler)(); }); });
+}
+
 // Catches what escapes an event handler that did not guard itself.
 class Application : public QApplication {
 public:

@@ -1,8 +1,8 @@
-#include "game/Startup.h"
+#include "game/Game.h"
 
-#include "board/WindowDesign.h"
+#include "board/CaptionBar.h"
+#include "board/DialogWindow.h"
 #include "game/ErrorHandler.h"
-#include "settings/CaptionBar.h"
 #include "settings/SettingsStore.h"
 
 #include <QTimer>
@@ -34,8 +34,8 @@ void Game::createDialogs() {
     CaptionBar::replaceFrameOnWayland(m_formA.get());
     // Both belong to the main window from now on, and their first showings are centred
     // like every later one.
-    WindowDesign::prepareDialog(m_formSet.get(), m_form1.get());
-    WindowDesign::prepareDialog(m_formA.get(), m_form1.get());
+    DialogWindow::prepareDialog(m_formSet.get(), m_form1.get());
+    DialogWindow::prepareDialog(m_formA.get(), m_form1.get());
     m_formSet->setAboutBox(m_formA.get());
     m_form1->setDialogs(m_formSet.get(), m_formA.get());
     m_formA->belongTo(m_form1.get(), m_formSet.get());

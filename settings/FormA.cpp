@@ -1,8 +1,9 @@
 #include "settings/FormA.h"
 
 #include "board/DesignPicture.h"
+#include "board/DialogWindow.h"
 #include "board/FocusMark.h"
-#include "board/WindowDesign.h"
+#include "board/WindowLook.h"
 #include "game/ErrorHandler.h"
 #include "settings/DesktopShell.h"
 #include "settings/LinkLabel.h"
@@ -17,16 +18,13 @@
 #include <QScreen>
 #include <QWindow>
 
-using namespace WindowDesign;
+using namespace WindowLook;
 
 namespace {
 
-// The far corner of the buttons; the design's outer size adds 30 to it, which
-// leaves this margin inside the window's frame.
+// The far corner of the buttons.
 constexpr int ButtonsRight = 376 + 89;
 constexpr int ButtonsBottom = 152 + 25;
-constexpr int MarginRight = 22;
-constexpr int MarginBottom = 12;
 
 const QString SmallPrint = QStringLiteral("Tessarin " TESSARIN_VERSION " \u00b7 MIT licence");
 
@@ -35,7 +33,7 @@ const QString SmallPrint = QStringLiteral("Tessarin " TESSARIN_VERSION " \u00b7 
 // The box reads nothing of the game state.
 FormA::FormA() : QDialog(nullptr) {
     setObjectName(QStringLiteral("FormA"));
-    makeFixedDialog(this);
+    DialogWindow::makeFixedDialog(this);
     createControls();
     FormCreate();
 }
@@ -91,10 +89,10 @@ void FormA::createControls() {
 
     Button3 = new QPushButton(QStringLiteral("Help"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
-    makePlainButton(Button3, QRect(265, 152, 88, 25));
+    DialogWindow::makePlainButton(Button3, QRect(265, 152, 88, 25));
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    makePlainButton(Button1, QRect(376, 152, 89, 25));
+    DialogWindow::makePlainButton(Button1, QRect(376, 152, 89, 25));
 
     connectGuarded(Button3, &QPushButton::clicked, this, &FormA::help);
     connectGuarded(Button1, &QPushButton::clicked, this, &FormA::cancel_);
@@ -110,12 +108,13 @@ void FormA::createControls() {
 
 void FormA::FormCreate() {
     applyLook(this, font());
-    setFixedSize(scaled(ButtonsRight + MarginRight), scaled(ButtonsBottom + MarginBottom));
+    setFixedSize(scaled(ButtonsRight + DialogWindow::ButtonMargin.width()),
+                 scaled(ButtonsBottom + DialogWindow::ButtonMargin.height()));
     Label4->setGeometry(0, 0, width(), scaled(27));
 }
 
 void FormA::FormShow() {
-    centreOnScreen(this);
+    DialogWindow::centreOnScreen(this);
     setWindowTitle(QString());
     // An empty title reaches the window system as the program's name; a zero-width space
     // shows nothing in the caption bar.
@@ -194,7 +193,7 @@ void FormA::hideEvent(QHideEvent *event) {
 }
 
 void FormA::changeEvent(QEvent *event) {
-    refuseMinimising(this, event);
+    DialogWindow::refuseMinimising(this, event);
     QDialog::changeEvent(event);
 }
 

@@ -1,8 +1,10 @@
 #include "settings/FormSet.h"
 
+#include "board/DialogWindow.h"
 #include "board/FocusMark.h"
-#include "board/WindowDesign.h"
+#include "board/WindowLook.h"
 #include "game/ErrorHandler.h"
+#include "game/GameRules.h"
 #include "game/GameState.h"
 #include "game/IntegerText.h"
 #include "settings/FormA.h"
@@ -17,24 +19,16 @@
 #include <algorithm>
 #include <limits>
 
-using namespace WindowDesign;
+using namespace WindowLook;
 
 namespace {
-
-constexpr int HighestLevel = 15;
-
-// The design's outer size is the OK button's far corner plus 30; inside a frame of
-// our own platform that leaves these margins.
-constexpr int MarginRight = 22;
-constexpr int MarginBottom = 12;
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, QRect designGeometry,
               Qt::Alignment alignment) {
     auto *l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setAlignment(alignment | Qt::AlignVCenter);
-    l->setGeometry(
-        scaled(designGeometry.x(), designGeometry.y(), designGeometry.width(), designGeometry.height()));
+    l->setGeometry(scaled(designGeometry));
     return l;
 }
 
@@ -67,7 +61,7 @@ FormSet::FormSet(GameState &state, QWidget *mainWindow)
     setObjectName(QStringLiteral("FormSet"));
     // Modal for the main window only: the About box stays usable beside the dialog.
     setWindowModality(Qt::WindowModal);
-    makeFixedDialog(this);
+    DialogWindow::makeFixedDialog(this);
     createControls();
     connectHandlers();
     FormCreate();
@@ -102,8 +96,7 @@ void FormSet::createControls() {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(name));
         edit->setValidator(digitsOnly);
-        edit->setGeometry(
-            scaled(designGeometry.x(), designGeometry.y(), designGeometry.width(), designGeometry.height()));
+        edit->setGeometry(scaled(designGeometry));
         return edit;
     };
     EditT1 = makeEdit("EditT1", QRect(448, 41, 41, 24));
@@ -112,7 +105,7 @@ void FormSet::createControls() {
     auto makeButton = [&](const char *name, const QString &caption, QRect designGeometry) {
         auto *button = new QPushButton(caption, this);
         button->setObjectName(QString::fromLatin1(name));
-        makePlainButton(button, designGeometry);
+        DialogWindow::makePlainButton(button, designGeometry);
         return button;
     };
     Button3 = makeButton("Button3", QStringLiteral("About"), QRect(9, 144, 104, 33));
@@ -143,7 +136,7 @@ void FormSet::connectHandlers() {
     connectGuarded(Button2, &QPushButton::clicked, this, &FormSet::Button2Click);
     connectGuarded(Button3, &QPushButton::clicked, this, &FormSet::Button3Click);
     // An activation tells by it whether the player came back from the About box.
-    rememberActiveWindow(this, m_lastActiveWindow);
+    DialogWindow::rememberActiveWindow(this, m_lastActiveWindow);
 }
 
 void FormSet::FormCreate() {
@@ -153,12 +146,12 @@ void FormSet::FormCreate() {
     EditT1->setText(QString::number(g.Time1)); // each change runs the field's reaction
     Edit1->setText(QString::number(g.Level));
 
-    centreOnScreen(this);
+    DialogWindow::centreOnScreen(this);
 
     g.levels.load(g.Liniy_level, g.Range_level);
 
-    setFixedSize(Button1->geometry().right() + 1 + scaled(MarginRight),
-                 Button1->geometry().bottom() + 1 + scaled(MarginBottom));
+    setFixedSize(Button1->geometry().right() + 1 + scaled(DialogWindow::ButtonMargin.width()),
+                 Button1->geometry().bottom() + 1 + scaled(DialogWindow::ButtonMargin.height()));
     Label3->resize(width(), Label3->height());
 }
 
@@ -175,7 +168,8 @@ void FormSet::EditT1Change() {
 
 void FormSet::Edit1Change() {
     if (Edit1->text().isEmpty()) return;
-    if (levelValue(Edit1->text()) > HighestLevel) Edit1->setText(QString::number(HighestLevel));
+    if (levelValue(Edit1->text()) > GameRules::HighestLevel)
+        Edit1->setText(QString::number(GameRules::HighestLevel));
     const qint64 level = levelValue(Edit1->text());
     if (level > 0) {
         EditR = g.levels.cell(int(level), LevelTable::RangeRow);
@@ -189,10 +183,10 @@ void FormSet::OK_Click() {
     if (Edit1->text().isEmpty()) Edit1->setText(QStringLiteral("1"));
     // Everything is converted before anything is set: a field that fails to convert
     // leaves the game as it was and the dialog open.
-    const int32_t lineCount = std::max(fieldValue(EditL), int32_t{3});
-    const int32_t range = std::max(fieldValue(EditR), int32_t{3});
-    const int32_t time1 = std::max(fieldValue(EditT1->text()), int32_t{1});
-    const int32_t level = std::max(toInteger(Edit1->text()), int32_t{1});
+    const int32_t lineCount = std::max(fieldValue(EditL), GameRules::FewestLines);
+    const int32_t range = std::max(fieldValue(EditR), GameRules::SmallestRange);
+    const int32_t time1 = std::max(fieldValue(EditT1->text()), GameRules::ShortestShowing);
+    const int32_t level = std::max(toInteger(Edit1->text()), GameRules::LowestLevel);
     QString liniyLevel, rangeLevel;
     g.levels.store(liniyLevel, rangeLevel);
 
@@ -234,7 +228,7 @@ void FormSet::showEvent(QShowEvent *e) {
 }
 
 void FormSet::changeEvent(QEvent *e) {
-    refuseMinimising(this, e);
+    DialogWindow::refuseMinimising(this, e);
     QDialog::changeEvent(e);
 }
 

@@ -15,7 +15,6 @@ public:
     static constexpr int LineCountRow = 2;
     static constexpr int LoadedLevels = 19;
     static constexpr int StoredLevels = 20;
-    static constexpr int PlayedLevels = 15; // the levels that scoring and the dialog reach
 
     static const QString DefaultLiniyLevel; // the Range row
     static const QString DefaultRangeLevel; // the LineCount row

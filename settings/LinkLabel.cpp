@@ -1,6 +1,6 @@
 #include "settings/LinkLabel.h"
 
-#include "board/WindowDesign.h"
+#include "board/WindowLook.h"
 #include "game/ErrorHandler.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "game/GameError.h"
+#include "game/GameRules.h"
 #include "game/GameState.h"
 #include "game/IntegerText.h"
 #include "settings/StorePlace.h"
@@ -77,7 +78,7 @@ private:
 // store edited by hand and nothing else the player stored is lost.
 QString usableLevelText(const QString &stored, const QString &defaultText, int32_t level) {
     if (stored.isEmpty()) return defaultText;
-    return LevelTable::repaired(stored, defaultText, std::max<int32_t>(LevelTable::PlayedLevels, level));
+    return LevelTable::repaired(stored, defaultText, std::max(GameRules::HighestLevel, level));
 }
 
 QString writeFailureReason(QSettings::Status status, const QString &location) {
@@ -121,12 +122,12 @@ void loadSettings(GameState &g) {
     store.close(); // a store that cannot be read has given the defaults already
 
     // A level without a column in the table would make every New fail at its lookup.
-    if (g.Level < 1 || g.Level > LevelTable::LoadedLevels) g.Level = DefaultLevel;
+    if (g.Level < GameRules::LowestLevel || g.Level > LevelTable::LoadedLevels) g.Level = DefaultLevel;
     g.Liniy_level = usableLevelText(g.Liniy_level, LevelTable::DefaultLiniyLevel, g.Level);
     g.Range_level = usableLevelText(g.Range_level, LevelTable::DefaultRangeLevel, g.Level);
-    if (g.LineCount < 3) g.LineCount = 3;
-    if (g.Range < 3) g.Range = 3;
-    if (g.Time1 < 1) g.Time1 = 1;
+    g.LineCount = std::max(g.LineCount, GameRules::FewestLines);
+    g.Range = std::max(g.Range, GameRules::SmallestRange);
+    g.Time1 = std::max(g.Time1, GameRules::ShortestShowing);
     g.Time2 = AnswerTime;
 }
 

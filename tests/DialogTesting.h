@@ -3,7 +3,7 @@
 // Helpers for tests that drive the settings dialog and the About box for real.
 
 #include "TestMain.h"
-#include "game/Startup.h"
+#include "game/Game.h"
 #include "settings/DesktopShell.h"
 
 #include <QLineEdit>

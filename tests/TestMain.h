@@ -5,7 +5,7 @@
 
 #include "CoreTestMain.h"
 #include "game/ErrorHandler.h"
-#include "game/Startup.h"
+#include "game/Game.h"
 
 // Starts the game the way the program does, and waits for what follows the main window's
 // first frame: the dialogs and the framing pictures.

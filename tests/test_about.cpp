@@ -1,9 +1,9 @@
 #include "DialogTesting.h"
 
 #include "board/BoardDrawing.h"
-#include "board/WindowDesign.h"
+#include "board/CaptionBar.h"
+#include "board/WindowLook.h"
 #include "game/GameError.h"
-#include "settings/CaptionBar.h"
 #include "settings/ShortAddress.h"
 
 #include <QAccessible>
@@ -197,7 +197,7 @@ private Q_SLOTS:
         if (QStringLiteral(TESSARIN_PRODUCT_PAGE).isEmpty())
             QCOMPARE(page, QUrl::fromLocalFile(t->g.AppDir + QStringLiteral("tessarin.html")));
         QCOMPARE(about().Label5->toolTip(), page.toDisplayString());
-        QVERIFY(about().Label5->width() <= WindowDesign::scaled(189) &&
+        QVERIFY(about().Label5->width() <= WindowLook::scaled(189) &&
                 about().Label5->text().endsWith(u".html"));
         const auto read = [](const char *name) {
             QFile file(QStringLiteral(TESSARIN_BUILD_DIR "/") + QLatin1String(name));

@@ -9,7 +9,7 @@
 // and the same logical size, and the main window is compared with its picture at 2x.
 #include "DialogTesting.h"
 #include "LineTables.h"
-#include "board/WindowDesign.h"
+#include "board/WindowLook.h"
 
 #include <QPainter>
 

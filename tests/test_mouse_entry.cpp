@@ -16,7 +16,7 @@ std::tuple<int, int, int, QPoint> entry(const GameState &g) {
 auto entryState(const AnsweringBoard &b) {
     const GameState &g = b.g;
     return std::tuple(g.DrawnLines.X1, g.DrawnLines.Y1, g.DrawnLines.X2, g.DrawnLines.Y2, g.Phase, entry(g),
-                      b.image(), b.w.MP.fileName());
+                      b.image(), b.w.MP.lastCue());
 }
 
 } // namespace

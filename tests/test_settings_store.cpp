@@ -1,5 +1,6 @@
 #include "DialogTesting.h"
 
+#include "game/GameRules.h"
 #include "game/IntegerText.h"
 #include "game/SessionEnd.h"
 #include "settings/SettingsStore.h"
@@ -362,7 +363,7 @@ private Q_SLOTS:
         QVERIFY(g.Time2 == 1000 && g.Level >= 1 && g.Level <= 15 && g.Range_level.size() == 40);
         LevelTable next;
         next.load(g.Liniy_level, g.Range_level);
-        for (int level = 1; level <= LevelTable::PlayedLevels; ++level)
+        for (int level = 1; level <= GameRules::HighestLevel; ++level)
             for (int row : {LevelTable::RangeRow, LevelTable::LineCountRow})
                 QVERIFY2(parseInteger(next.cell(level, row)), qPrintable(next.cell(level, row)));
     }

@@ -4,7 +4,7 @@
 #include "game/DisplayCheck.h"
 #include "game/GameError.h"
 #include "game/GameLock.h"
-#include "game/Startup.h"
+#include "game/Game.h"
 
 #include <QLabel>
 #include <QMessageBox>

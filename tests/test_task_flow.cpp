@@ -5,7 +5,7 @@
 #include "board/Accessibility.h"
 #include "board/BoardDrawing.h"
 #include "game/GameError.h"
-#include "game/Startup.h"
+#include "game/Game.h"
 
 #include <QAccessible>
 #include <QMetaEnum>

@@ -4,7 +4,7 @@
 // screen at 200 %.
 #include "TestMain.h"
 
-#include "game/Startup.h"
+#include "game/Game.h"
 
 namespace {
 // On the offscreen platform, the one `make bench` names, a screen of 1024x768 and beside it
