@@ -1,4 +1,4 @@
-#include "DialogTesting.h"
+#include "PlayingTheGame.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -35,10 +35,10 @@ void row(const char *field, const char *route, const char *input, const char *sh
 class TestSettingsDialog : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<DialogGame> t;
+    std::unique_ptr<StartedGame> t;
 
 private Q_SLOTS:
-    void init() { t = std::make_unique<DialogGame>(); }
+    void init() { t = std::make_unique<StartedGame>(); }
 
     void cleanup() { finish(t); }
 
@@ -138,9 +138,6 @@ private Q_SLOTS:
     void openingAndCancelling() {
         QFETCH(bool, closeBox);
         GameState &g = t->g;
-        Form1 &w = t->game->form1();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         QString opened;
         QList<QWidget *> tabOrder;
         bool modal = false, crossed = false, stayedOpen = false, closed = false;

@@ -1,4 +1,4 @@
-#include "TestMain.h"
+#include "PlayingTheGame.h"
 
 #include "board/DesignPicture.h"
 #include "game/DisplayCheck.h"
