@@ -89,13 +89,38 @@ private:
 
 // Destroys the windows, which saves the settings, and fails the test on any error
 // reported meanwhile.
-inline void finish(std::unique_ptr<StartedGame> &t) {
+template <typename Started> void finish(std::unique_ptr<Started> &t) {
     t->game.reset();
     const QStringList errors = std::exchange(t, nullptr)->errors;
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
 }
 
 // ---- Answering a task -----------------------------------------------------------------
+
+// What the player sees of a task's course, as flowOf reads it off the main window.
+struct FlowState {
+    int phase;
+    QString enabled; // those of New, Ready and Check that take a click
+    QString status;
+    bool counting; // the timer runs
+    int secondsLeft;
+    bool operator==(const FlowState &) const = default;
+};
+
+inline char *toString(const FlowState &f) {
+    const QString phase =
+        QStringList{"showing", "answering", "idle"}.value(f.phase, QString::number(f.phase));
+    return QTest::toString(QStringLiteral("%1, enabled: %2, status \"%3\", %4, %5 seconds left")
+                               .arg(phase, f.enabled, f.status, f.counting ? "counting" : "not counting")
+                               .arg(f.secondsLeft));
+}
+
+inline FlowState flowOf(const Form1 &w, const GameState &g) {
+    QStringList enabled;
+    for (const QPushButton *button : {w.ButtonNew, w.ButtonReady, w.buttonCheck})
+        if (button->isEnabled()) enabled << button->text();
+    return {g.Phase, enabled.join(u' '), w.Panel2->text(), w.Timer_sec->isActive(), g.SecondsLeft};
+}
 
 inline const QString BuildDir = QStringLiteral(TESSARIN_BUILD_DIR "/");
 

@@ -17,24 +17,6 @@ const QString Answer = QStringLiteral(
     "Using the mouse takes lines from the table of examples and set them up on the table of frames");
 const QString GameTitle = QStringLiteral("Tessarin game");
 
-// What the player sees of a task's course.
-struct FlowState {
-    int phase;
-    QString enabled; // those of New, Ready and Check that take a click
-    QString status;
-    bool counting; // the timer runs
-    int secondsLeft;
-    bool operator==(const FlowState &) const = default;
-};
-
-char *toString(const FlowState &f) {
-    const QString phase =
-        QStringList{"showing", "answering", "idle"}.value(f.phase, QString::number(f.phase));
-    return QTest::toString(QStringLiteral("%1, enabled: %2, status \"%3\", %4, %5 seconds left")
-                               .arg(phase, f.enabled, f.status, f.counting ? "counting" : "not counting")
-                               .arg(f.secondsLeft));
-}
-
 QString quoted(const QString &text) {
     return u'"' + text + u'"';
 }
@@ -71,12 +53,7 @@ class TestTaskFlow : public QObject {
     GameState *g = nullptr;
     Form1 *w = nullptr;
 
-    FlowState flow() const {
-        QStringList enabled;
-        for (QPushButton *button : {w->ButtonNew, w->ButtonReady, w->buttonCheck})
-            if (button->isEnabled()) enabled << button->text();
-        return {g->Phase, enabled.join(u' '), w->Panel2->text(), w->Timer_sec->isActive(), g->SecondsLeft};
-    }
+    FlowState flow() const { return flowOf(*w, *g); }
     void ticks(int n) {
         std::ranges::for_each(std::views::iota(0, n), [this](int) { w->Timer_secTimer(); });
     }
