@@ -54,17 +54,19 @@ inline void startGame(Game &game) {
         qFatal("The main window's first frame never came.");
 }
 
-// The game with its three windows, started from an empty settings store (whatever an
-// earlier test saved), its cues taken from `appDir` if given; errors and shell requests
-// are recorded instead of shown.
+// The game with its three windows, started from an emptied settings store (whatever an
+// earlier test saved) unless told otherwise, its cues taken from `appDir` if given; errors
+// and shell requests are recorded instead of shown.
 struct StartedGame {
+    enum class Store { Emptied, AsItIs };
     QStringList errors;
     QList<QUrl> opened;
     GameState g;
     std::unique_ptr<Game> game;
     Form1 &w;
 
-    explicit StartedGame(const QString &appDir = {}) : game(recorded(appDir)), w(game->form1()) {
+    explicit StartedGame(const QString &appDir = {}, Store store = Store::Emptied)
+        : game(recorded(appDir, store)), w(game->form1()) {
         startGame(*game);
     }
     ~StartedGame() {
@@ -74,8 +76,8 @@ struct StartedGame {
     }
 
 private:
-    std::unique_ptr<Game> recorded(const QString &appDir) {
-        QSettings("Orv", "Tessarin").clear();
+    std::unique_ptr<Game> recorded(const QString &appDir, Store store) {
+        if (store == Store::Emptied) QSettings("Orv", "Tessarin").clear();
         setErrorReporter([this](const QString &text) { errors << text; });
         setShellOpener([this](const QUrl &target) {
             opened << target;
