@@ -15,6 +15,10 @@ inline void setLine(LineTable &t, int slot, QLine l) {
     t.Y2[slot] = l.y2();
 }
 
+inline QLine lineAt(const LineTable &t, int slot) {
+    return QLine(t.X1[slot], t.Y1[slot], t.X2[slot], t.Y2[slot]);
+}
+
 inline LineTable tableOf(const QList<QLine> &lines) {
     LineTable t;
     for (int n = 1; n <= lines.size(); ++n)

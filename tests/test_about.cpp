@@ -1,4 +1,4 @@
-#include "DialogTesting.h"
+#include "PlayingTheGame.h"
 
 #include "board/BoardDrawing.h"
 #include "board/CaptionBar.h"
@@ -13,16 +13,14 @@
 class TestAbout : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<DialogGame> t;
+    std::unique_ptr<StartedGame> t;
 
-    Form1 &main() { return t->game->form1(); }
+    Form1 &main() { return t->w; }
     FormA &about() { return t->game->formA(); }
 
 private Q_SLOTS:
     void init() {
-        t = std::make_unique<DialogGame>();
-        main().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+        t = std::make_unique<StartedGame>();
         QVERIFY(activate(&main()));
     }
 
@@ -235,8 +233,7 @@ private Q_SLOTS:
             refilled = s.Edit1->text() + u'/' + s.EditT1->text() + u'/' + s.Label8->text();
             g.SecondsLeft = 2;
             readyRanBehind = QTest::qWaitFor([&] { return g.Phase == PhaseAnswering; });
-            g.DrawnLines.X1[1] = g.DrawnLines.Y1[1] = 1; // a line the repaint must show
-            g.DrawnLines.X2[1] = g.DrawnLines.Y2[1] = 2;
+            setLine(g.DrawnLines, 1, QLine(1, 1, 2, 2)); // a line the repaint must show
             g.DrawnIndex = 2;
             QTest::mouseClick(s.Button1, Qt::LeftButton);
         });

@@ -7,20 +7,21 @@
 // current folder; TESSARIN_APPROVE_LOOKS=1 takes the pictures of
 // now as the approved ones. Run with QT_SCALE_FACTOR=2, the screen has twice the pixels
 // and the same logical size, and the main window is compared with its picture at 2x.
-#include "DialogTesting.h"
-#include "LineTables.h"
+#include "PlayingTheGame.h"
 #include "board/WindowLook.h"
 
 #include <QPainter>
 
 const int ratio = std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
 const QString suffix = ratio == 1 ? QString() : QStringLiteral("@%1x").arg(ratio);
-const bool designScreen =
-    qputenv("QT_QPA_PLATFORM",
-            "offscreen:configfile=" QT_TESTCASE_SOURCEDIR "/looks/screen" + suffix.toLatin1() + ".json") &&
-    qputenv("FONTCONFIG_FILE", QT_TESTCASE_SOURCEDIR "/looks/fonts.conf");
 
 namespace {
+
+TestScreens designScreen() {
+    return {.described = TESSARIN_TESTS_DIR "/looks/screen" + suffix.toLatin1() + ".json",
+            .fonts = TESSARIN_TESTS_DIR "/looks/fonts.conf",
+            .evenOnAnotherPlatform = true};
+}
 
 QImage shot(QWidget *window) {
     return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -55,18 +56,16 @@ private Q_SLOTS:
     // Settings opens it, and the About box as its About opens it, each once it has the
     // focus. New shows the focus mark from the start.
     void windowsLookAsApproved() {
-        DialogGame t;
+        StartedGame t;
         GameState &g = t.g;
-        Form1 &w = t.game->form1();
+        Form1 &w = t.w;
         w.random().seed(7);
         QVERIFY(activate(&w) && w.ButtonNew->hasFocus());
         QVERIFY(shows(w.ButtonNew->grab().toImage(), BoardColors::Navy));
         g.levels.setCell(g.Level, LevelTable::RangeRow, QStringLiteral("10"));
         QTest::mouseClick(w.ButtonNew, Qt::LeftButton);
         QTest::mouseClick(w.ButtonReady, Qt::LeftButton);
-        const LineTable &task = g.TaskLines;
-        g.DrawnLines = tableOf({QLine(task.X1[1], task.Y1[1], task.X2[1], task.Y2[1]),
-                                QLine(task.X1[2], task.Y1[2], task.X2[2], task.Y2[2]), QLine(1, 1, 10, 10)});
+        g.DrawnLines = tableOf({lineAt(g.TaskLines, 1), lineAt(g.TaskLines, 2), QLine(1, 1, 10, 10)});
         QTest::mouseClick(w.buttonCheck, Qt::LeftButton);
         for (QLabel *picture : {w.Image1, w.Image2, w.Image3, w.Image4})
             paintOver(picture);
@@ -97,5 +96,5 @@ private Q_SLOTS:
     }
 };
 
-TESSARIN_TEST_MAIN(TestLooks)
+TESSARIN_TEST_MAIN(TestLooks, designScreen())
 #include "test_looks.moc"

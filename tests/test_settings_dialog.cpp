@@ -1,4 +1,4 @@
-#include "DialogTesting.h"
+#include "PlayingTheGame.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -26,8 +26,12 @@ QString shown(QLineEdit *edit, FormSet &s) {
     return QStringList{edit->text(), s.Label8->text(), s.Label9->text()}.join(u'/');
 }
 
-void row(const char *field, const char *route, const char *input, const char *shows, QList<int> stored) {
-    QTest::addRow("%s %s '%s'", route, field, input) << field << route << input << shows << stored;
+// `cell`: level 7's Range cell as stored; empty: the default one.
+void row(const char *field, const char *route, const char *input, const char *shows, const char *outcome,
+         const char *cell = "") {
+    QTest::addRow("%s %s '%s'%s", route, field, input,
+                  *cell ? qPrintable(QStringLiteral(", level 7 '%1'").arg(cell)) : "")
+        << field << route << input << cell << shows << outcome;
 }
 
 } // namespace
@@ -35,43 +39,54 @@ void row(const char *field, const char *route, const char *input, const char *sh
 class TestSettingsDialog : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<DialogGame> t;
+    std::unique_ptr<StartedGame> t;
 
 private Q_SLOTS:
-    void init() { t = std::make_unique<DialogGame>(); }
+    void init() { t = std::make_unique<StartedGame>(); }
 
     void cleanup() { finish(t); }
 
-    // What a field shows after typing, pasting or dropping, and what OK then stores:
-    // Level, Range, LineCount, Time1. The grid size stands beside "Amount of lines".
+    // What a field shows after typing, pasting or dropping, and what OK then stores: Level,
+    // Range, LineCount, Time1; or OK's error, which leaves the game as it was and the dialog
+    // open. The grid size, as level 7's cell holds it, stands beside "Amount of lines".
     void fieldsTakeDigitsAndOkStoresThem_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("route");
         QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("shows");
-        QTest::addColumn<QList<int>>("stored");
-        row("Edit1", "type", "7", "7/5/6", {7, 5, 6, 10});
-        row("Edit1", "type", "19", "15/9/10", {15, 9, 10, 10});
-        row("Edit1", "type", "", "/3/3", {1, 3, 3, 10});
-        row("Edit1", "type", "0", "0/3/3", {1, 3, 3, 10}); // keeps the values of the level before
-        row("EditT1", "type", "123", "12/3/3", {2, 3, 3, 12});
-        row("EditT1", "type", "4a", "4/3/3", {2, 3, 3, 4});
-        row("EditT1", "type", "0", "0/3/3", {2, 3, 3, 1});
-        row("Edit1", "paste", "99999999999999999999999", "15/9/10", {15, 9, 10, 10});
-        row("EditT1", "paste", "1a", "/3/3", {2, 3, 3, 1});
-        row("Edit1", "drop", "-7x", "/3/3", {1, 3, 3, 10});
-        row("EditT1", "drop", "987", "98/3/3", {2, 3, 3, 98});
+        QTest::addColumn<QString>("outcome");
+        row("Edit1", "type", "7", "7/5/6", "7/5/6/10");
+        row("Edit1", "type", "19", "15/9/10", "15/9/10/10");
+        row("Edit1", "type", "", "/3/3", "1/3/3/10");
+        row("Edit1", "type", "0", "0/3/3", "1/3/3/10"); // keeps the values of the level before
+        row("EditT1", "type", "123", "12/3/3", "2/3/3/12");
+        row("EditT1", "type", "4a", "4/3/3", "2/3/3/4");
+        row("EditT1", "type", "0", "0/3/3", "2/3/3/1");
+        row("Edit1", "paste", "99999999999999999999999", "15/9/10", "15/9/10/10");
+        row("EditT1", "paste", "1a", "/3/3", "2/3/3/1");
+        row("Edit1", "drop", "-7x", "/3/3", "1/3/3/10");
+        row("EditT1", "drop", "987", "98/3/3", "2/3/3/98");
+        row("Edit1", "type", "7", "7/ 4/6", "7/4/6/10", " 4");
+        row("Edit1", "type", "7", "7/+4/6", "7/4/6/10", "+4");
+        row("Edit1", "type", "7", "7/x/6", "'x' is not a valid integer value", "x ");
     }
 
     void fieldsTakeDigitsAndOkStoresThem() {
         QFETCH(QString, field);
         QFETCH(QString, route);
         QFETCH(QString, input);
+        QFETCH(QString, cell);
         QFETCH(QString, shows);
-        QFETCH(QList<int>, stored);
+        QFETCH(QString, outcome);
         GameState &g = t->g;
-        g.TimeEnabled = 0;
-        g.ProEnabled = 0;
+        std::tie(g.TimeEnabled, g.ProEnabled) = std::tuple(0, 0);
+        if (!cell.isEmpty()) g.Liniy_level = QString(LevelTable::DefaultLiniyLevel).replace(12, 2, cell);
+        auto state = [&g] {
+            return std::tuple(QString::asprintf("%d/%d/%d/%d", g.Level, g.Range, g.LineCount, g.Time1),
+                              g.Time2, g.Liniy_level);
+        };
+        const auto before = state();
         FormSet &s = t->game->formSet();
         s.show();
         QLineEdit *edit = field == u"Edit1" ? s.Edit1 : s.EditT1;
@@ -79,51 +94,19 @@ private Q_SLOTS:
         enter(edit, route, input);
         QCOMPARE(shown(edit, s), shows);
         QTest::mouseClick(s.Button1, Qt::LeftButton);
-        QVERIFY(!s.isVisible());
-        // Every OK sets the answer time and switches the countdown on; the bars' flag stays.
-        QCOMPARE((QList<int>{g.Level, g.Range, g.LineCount, g.Time1, g.Time2, g.TimeEnabled, g.ProEnabled}),
-                 (stored + QList<int>{1000, 1, 0}));
-        // OK writes the level table back as it stores it.
-        QCOMPARE(g.Liniy_level + u'|' + g.Range_level,
-                 QStringLiteral(
-                     "2 3 3 4 4 5 5 6 6 7 7 8 8 9 9 101112136 |3 3 4 4 5 5 6 6 7 7 8 8 9 9 10101010106 "));
-    }
-
-    // A level's grid size cell as the dialog shows it and OK takes it (Level, Range,
-    // LineCount), or OK's error, which leaves the game as it was and the dialog open.
-    void okTakesTheLevelsCells_data() {
-        QTest::addColumn<QString>("cell"); // level 7's, as stored
-        QTest::addColumn<QString>("shows");
-        QTest::addColumn<QString>("outcome");
-        using Row = std::array<const char *, 4>; // name, cell, shows, outcome
-        for (const Row &r : {Row{"blank", " 4", "7/ 4/6", "7/4/6"}, Row{"sign", "+4", "7/+4/6", "7/4/6"},
-                             Row{"no number", "x ", "7/x/6", "'x' is not a valid integer value"}})
-            QTest::newRow(r[0]) << r[1] << r[2] << r[3];
-    }
-
-    void okTakesTheLevelsCells() {
-        QFETCH(QString, cell);
-        QFETCH(QString, shows);
-        QFETCH(QString, outcome);
-        GameState &g = t->g;
-        g.Liniy_level = QString(LevelTable::DefaultLiniyLevel).replace(12, 2, cell);
-        auto state = [&g] {
-            return std::tuple(g.Level, g.Range, g.LineCount, g.Time1, g.Time2, g.Liniy_level);
-        };
-        const auto before = state();
-        FormSet &s = t->game->formSet();
-        s.show();
-        emptyField(s.Edit1);
-        QTest::keyClicks(s.Edit1, "7");
-        QCOMPARE(shown(s.Edit1, s), shows);
-        QTest::mouseClick(s.Button1, Qt::LeftButton);
         if (s.isVisible()) {
             QCOMPARE(std::exchange(t->errors, {}), QStringList{outcome});
             QCOMPARE(state(), before);
-        } else {
-            QCOMPARE(QString::asprintf("%d/%d/%d", g.Level, g.Range, g.LineCount), outcome);
-            QCOMPARE(g.Liniy_level.mid(12, 2), cell);
+            return;
         }
+        // Every OK sets the answer time and switches the countdown on; the bars' flag stays.
+        QCOMPARE(std::get<0>(state()), outcome);
+        QCOMPARE((QList<int>{g.Time2, g.TimeEnabled, g.ProEnabled}), (QList<int>{1000, 1, 0}));
+        // OK writes the level table back as it stores it.
+        QCOMPARE(g.Liniy_level + u'|' + g.Range_level,
+                 QStringLiteral("2 3 3 4 4 5 5 6 6 7 7 8 8 9 9 101112136 ")
+                         .replace(12, 2, cell.isEmpty() ? "5 " : cell) +
+                     QStringLiteral("|3 3 4 4 5 5 6 6 7 7 8 8 9 9 10101010106 "));
     }
 
     void openingAndCancelling_data() {
@@ -138,9 +121,6 @@ private Q_SLOTS:
     void openingAndCancelling() {
         QFETCH(bool, closeBox);
         GameState &g = t->g;
-        Form1 &w = t->game->form1();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         QString opened;
         QList<QWidget *> tabOrder;
         bool modal = false, crossed = false, stayedOpen = false, closed = false;

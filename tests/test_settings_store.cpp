@@ -1,4 +1,4 @@
-#include "DialogTesting.h"
+#include "PlayingTheGame.h"
 
 #include "game/GameRules.h"
 #include "game/IntegerText.h"
@@ -168,11 +168,8 @@ private Q_SLOTS:
     void aChangedLevelSurvivesTheRun() {
         QFETCH(QString, ending);
         {
-            GameState g;
-            Game game(g);
-            startGame(game);
-            QVERIFY(QTest::qWaitForWindowExposed(&game.form1()));
-            g.Level = 7;
+            StartedGame t;
+            t.g.Level = 7;
             // Qt makes no session manager for a test; the game does not look at it.
             alignas(std::max_align_t) char noManager[64] = {};
             if (ending == QStringLiteral("aboutToQuit") || ending == QStringLiteral("commitDataRequest")) {
@@ -183,13 +180,13 @@ private Q_SLOTS:
                                           QGenericArgument("QSessionManager&", noManager)));
                 QVERIFY(storedLines().contains(QStringLiteral("Level_of_game=7")));
             } else if (!ending.isEmpty()) {
-                if (ending == QStringLiteral("SIGTERM")) endOnSignals(game.form1());
+                if (ending == QStringLiteral("SIGTERM")) endOnSignals(t.w);
                 QTimer::singleShot(0, qApp, [ending] {
                     QEvent quit(QEvent::Quit);
                     ending == QStringLiteral("SIGTERM") ? void(::raise(SIGTERM))
                                                         : void(QCoreApplication::sendEvent(qApp, &quit));
                 });
-                QTimer::singleShot(20000, &game.form1(), [] { QCoreApplication::exit(1); }); // gives up
+                QTimer::singleShot(20000, &t.w, [] { QCoreApplication::exit(1); }); // gives up
                 QCOMPARE(QCoreApplication::exec(), 0);
             }
         }
@@ -340,20 +337,14 @@ private Q_SLOTS:
     void aHostileStoreIsPlayedAndSavedWellFormed() {
         QFETCH(QByteArray, stored);
         writeStore(stored);
-        QStringList shown;
-        setErrorReporter([&](const QString &text) { shown << text; });
-        GameState g;
-        {
-            Game game(g);
-            startGame(game);
-            Form1 &w = game.form1();
-            w.ButtonNew->click();
-            w.ButtonReady->click();
-            w.buttonCheck->click();
-            withSettingsOpen(game, [](FormSet &s) { s.Button1->click(); });
-            writeStore(stored); // and once more by something else during the run
-        }
-        QCOMPARE(shown, QStringList());
+        StartedGame t({}, StartedGame::Store::AsItIs);
+        for (QPushButton *button : {t.w.ButtonNew, t.w.ButtonReady, t.w.buttonCheck})
+            button->click();
+        withSettingsOpen(*t.game, [](FormSet &s) { s.Button1->click(); });
+        writeStore(stored); // and once more by something else during the run
+        t.game.reset();
+        QCOMPARE(t.errors, QStringList());
+        const GameState &g = t.g;
         QSettings saved(settingsPath(), QSettings::IniFormat);
         for (const QString &line : valuesOf(g)) {
             const QVariant value = saved.value(line.section(u'=', 0, 0));

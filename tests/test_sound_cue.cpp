@@ -1,6 +1,4 @@
-#include "TestMain.h"
-
-#include "AnsweringBoard.h"
+#include "PlayingTheGame.h"
 #include "board/WaveFile.h"
 #include "game/GameError.h"
 
@@ -134,8 +132,7 @@ private Q_SLOTS:
         for (int row = 1; row <= 3; ++row) {
             b.g.AppDir = row == 2 ? spoiled.path() + u'/' : recording;
             for (int x : {2, 7}) {
-                b.press(b.pixelOf(x, row));
-                b.release(b.pixelOf(x, row));
+                b.click(b.pixelOf(x, row));
                 QVERIFY(heardMore());
             }
             QCOMPARE(b.drawnLine(row), QLine(2, row, 7, row));
@@ -152,5 +149,5 @@ private Q_SLOTS:
     }
 };
 
-TESSARIN_TEST_MAIN(TestSoundCue)
+TESSARIN_TEST_MAIN(TestSoundCue, Screen1024x768)
 #include "test_sound_cue.moc"

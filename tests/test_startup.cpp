@@ -1,4 +1,4 @@
-#include "TestMain.h"
+#include "PlayingTheGame.h"
 
 #include "board/DesignPicture.h"
 #include "game/DisplayCheck.h"
@@ -289,10 +289,7 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(g.Pro1.maximum(), g.Pro2.maximum(), g.Pro2.position(), w.Pro2->maximum(),
                             w.Pro2->value()),
                  std::tuple(barMaximum, barMaximum, barMaximum, barMaximum, barMaximum));
-        QCOMPARE(w.Panel2->text(), QStringLiteral("Tessarin game"));
-        QCOMPARE(std::tuple(w.ButtonNew->isEnabled(), w.ButtonReady->isEnabled(), w.buttonCheck->isEnabled(),
-                            w.Timer_sec->isActive()),
-                 std::tuple(true, false, false, false));
+        QCOMPARE(flowOf(w, g), (FlowState{PhaseIdle, "New", "Tessarin game", false, 0}));
         QVERIFY(!game.started() && w.Image1->pixmap().isNull());
         QCOMPARE(g.levels.cell(15, LevelTable::RangeRow), QStringLiteral("9"));
         w.New1Click();

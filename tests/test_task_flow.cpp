@@ -1,11 +1,9 @@
-#include "DialogTesting.h"
+#include "PlayingTheGame.h"
 
 #include "analysis/LineDecomposition.h"
 #include "analysis/Scoring.h"
 #include "board/Accessibility.h"
-#include "board/BoardDrawing.h"
 #include "game/GameError.h"
-#include "game/Game.h"
 
 #include <QAccessible>
 #include <QMetaEnum>
@@ -18,9 +16,6 @@ const QString Memorize =
 const QString Answer = QStringLiteral(
     "Using the mouse takes lines from the table of examples and set them up on the table of frames");
 const QString GameTitle = QStringLiteral("Tessarin game");
-
-// Phase, New, Ready and Check enabled, the status text, the timer running, SecondsLeft.
-using FlowState = std::tuple<int, bool, bool, bool, QString, bool, int>;
 
 QString quoted(const QString &text) {
     return u'"' + text + u'"';
@@ -54,15 +49,11 @@ QString spoken(QObject *control) {
 class TestTaskFlow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<DialogGame> t;
+    std::unique_ptr<StartedGame> t;
     GameState *g = nullptr;
     Form1 *w = nullptr;
 
-    FlowState flow() const {
-        return FlowState(g->Phase, w->ButtonNew->isEnabled(), w->ButtonReady->isEnabled(),
-                         w->buttonCheck->isEnabled(), w->Panel2->text(), w->Timer_sec->isActive(),
-                         g->SecondsLeft);
-    }
+    FlowState flow() const { return flowOf(*w, *g); }
     void ticks(int n) {
         std::ranges::for_each(std::views::iota(0, n), [this](int) { w->Timer_secTimer(); });
     }
@@ -73,11 +64,10 @@ class TestTaskFlow : public QObject {
 
 private Q_SLOTS:
     void init() {
-        t = std::make_unique<DialogGame>();
+        t = std::make_unique<StartedGame>();
         g = &t->g;
-        w = &t->game->form1();
+        w = &t->w;
         w->random().seed(7);
-        QVERIFY(QTest::qWaitForWindowExposed(w));
     }
     void cleanup() {
         Accessibility::setListener({});
@@ -143,33 +133,31 @@ private Q_SLOTS:
             return std::tuple(shows(board, BoardColors::TaskShowing), shows(board, BoardColors::TaskChecked),
                               shows(board, BoardColors::Player));
         };
-        QCOMPARE(flow(), FlowState(PhaseIdle, true, false, false, "Tessarin training", false, 0));
+        QCOMPARE(flow(), (FlowState{PhaseIdle, "New", "Tessarin training", false, 0}));
         std::tie(g->Time1, g->Time2) = std::tuple(3, 5);
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
-        QCOMPARE(flow(), FlowState(PhaseShowing, false, true, false, Memorize, true, 3));
+        QCOMPARE(flow(), (FlowState{PhaseShowing, "Ready", Memorize, true, 3}));
         QCOMPARE(colors(), std::tuple(true, false, false));
         ticks(2);
-        QCOMPARE(flow(), FlowState(PhaseShowing, false, true, false, Memorize, true, 1));
+        QCOMPARE(flow(), (FlowState{PhaseShowing, "Ready", Memorize, true, 1}));
         ticks(1);
-        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, Answer, true, 5));
+        QCOMPARE(flow(), (FlowState{PhaseAnswering, "Check", Answer, true, 5}));
         QCOMPARE(colors(), std::tuple(false, false, false));
         ticks(4);
-        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, Answer, true, 1));
+        QCOMPARE(flow(), (FlowState{PhaseAnswering, "Check", Answer, true, 1}));
         ticks(1);
-        QCOMPARE(flow(), FlowState(PhaseIdle, true, false, false, GameTitle, false, 0));
+        QCOMPARE(flow(), (FlowState{PhaseIdle, "New", GameTitle, false, 0}));
 
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
         QTest::mouseClick(w->ButtonReady, Qt::LeftButton);
-        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, Answer, true, 5));
-        const LineTable &t = g->TaskLines; // a drawn copy of the first task line, held open
-        for (auto end : {&LineTable::X1, &LineTable::Y1, &LineTable::X2, &LineTable::Y2})
-            (g->DrawnLines.*end)[1] = (t.*end)[1];
+        QCOMPARE(flow(), (FlowState{PhaseAnswering, "Check", Answer, true, 5}));
+        setLine(g->DrawnLines, 1, lineAt(g->TaskLines, 1)); // a copy of the first task line, held open
         g->LineInProgress = 1;
         ticks(10);
-        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, Answer, true, 5));
+        QCOMPARE(flow(), (FlowState{PhaseAnswering, "Check", Answer, true, 5}));
         const int reserve = g->Pro2.position();
         QTest::mouseClick(w->buttonCheck, Qt::LeftButton);
-        QCOMPARE(flow(), FlowState(PhaseAnswering, false, false, true, GameTitle, false, 0));
+        QCOMPARE(flow(), (FlowState{PhaseAnswering, "Check", GameTitle, false, 0}));
         QCOMPARE(g->Pro2.position(), reserve);
         g->LineInProgress = 0;
         // Check scores the first 1000 entries of both tables' decompositions on the bars.
@@ -181,7 +169,7 @@ private Q_SLOTS:
                     drawn = decomposeLines(g->DrawnLines, g->LineCount, g->CellW).trace;
         const Progress before{g->Pro1, g->Pro2, g->Level};
         QTest::mouseClick(w->buttonCheck, Qt::LeftButton);
-        QCOMPARE(flow(), FlowState(PhaseIdle, true, false, false, GameTitle, false, 0));
+        QCOMPARE(flow(), (FlowState{PhaseIdle, "New", GameTitle, false, 0}));
         QCOMPARE(colors(), std::tuple(false, true, true));
         QVERIFY(kept(g->TaskTrace) == kept(task) && kept(g->DrawnTrace) == kept(drawn));
         const TraceScore score = scoreTraces(task, drawn);
@@ -328,7 +316,7 @@ private Q_SLOTS:
         g->levels.setCell(g->Level, LevelTable::LineCountRow, QStringLiteral("x"));
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
         QCOMPARE(t->errors, QStringList{QStringLiteral("'x' is not a valid integer value")});
-        QCOMPARE(flow(), FlowState(PhaseShowing, true, false, false, Memorize, true, g->Time1));
+        QCOMPARE(flow(), (FlowState{PhaseShowing, "New", Memorize, true, g->Time1}));
         QVERIFY(g->TaskLines.X1 == before.X1 && g->TaskLines.Y2 == before.Y2);
         QTest::mouseClick(w->ButtonNew, Qt::LeftButton);
         QCOMPARE(t->errors.size(), 2);

@@ -1,7 +1,7 @@
 // Benchmarks of a full repaint of the board after Check at level 15 (the task in red and
 // a drawing over it, every other line the task's own; idle, the phase that draws both),
 // on a small and on a large screen, and on the large one at 200 %.
-#include "TestMain.h"
+#include "PlayingTheGame.h"
 
 #include "board/BoardDrawing.h"
 #include "game/TaskGeneration.h"

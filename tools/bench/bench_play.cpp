@@ -2,19 +2,7 @@
 // level 15 (layout, board, task, decomposition, bars), and one movement of the rubber band
 // while a line is open, alone and with the repaint it asks for, there and on a 3840x2160
 // screen at 200 %.
-#include "TestMain.h"
-
-#include "game/Game.h"
-
-namespace {
-// On the offscreen platform, the one `make bench` names, a screen of 1024x768 and beside it
-// one of 3840x2160 at 200 %.
-const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-const bool onScreen1024x768 = (platform.isEmpty() || platform == "offscreen") &&
-                              qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QT_TESTCASE_SOURCEDIR
-                                                         "/../../tests/screen-1024x768.json") &&
-                              qputenv("QT_SCREEN_SCALE_FACTORS", "Screen1024x768=1;Screen3840x2160at200=2");
-} // namespace
+#include "PlayingTheGame.h"
 
 class BenchPlay : public QObject {
     Q_OBJECT
@@ -82,5 +70,5 @@ private:
     std::unique_ptr<Game> m_game;
 };
 
-TESSARIN_TEST_MAIN(BenchPlay)
+TESSARIN_TEST_MAIN(BenchPlay, Screen1024x768)
 #include "bench_play.moc"
