@@ -15,6 +15,7 @@ class SoundThread;
 class SoundCue {
 public:
     SoundCue();
+    // Gives the sound thread a moment to end, and otherwise leaves it to end on its own.
     ~SoundCue();
     SoundCue(const SoundCue &) = delete;
     SoundCue &operator=(const SoundCue &) = delete;
@@ -34,6 +35,9 @@ public:
     // not to, unless the player's environment says otherwise. Called before any thread
     // starts, since it changes the environment.
     static void leaveVideoHardwareAlone();
+
+    // Whether the sound threads left running by windows already gone have all ended.
+    static bool leftThreadsEnded();
 
     // The file of the last cue asked for, whether or not it could be opened.
     const QString &fileName() const { return m_fileName; }

@@ -150,6 +150,30 @@ private Q_SLOTS:
         QCOMPARE(b.errors, (QStringList{cueText(spoiled.filePath("puk.wav"), "the file does not exist"),
                                         cueText(spoiled.filePath("puk_bum.wav"), "it is not a WAV file")}));
     }
+
+    // A sound system slower to answer than the window's grace at its end: the window goes
+    // all the same, and the program goes on while the thread left behind ends on its own.
+    void soundSystemSlowerThanTheGrace() {
+        const QString recording = QStringLiteral(QT_TESTCASE_BUILDDIR "/recording-sound/tessarin_sound");
+        const auto take =
+            reinterpret_cast<QStringList (*)()>(QLibrary::resolve(recording, "tessarinTakeSoundRequests"));
+        const auto hold =
+            reinterpret_cast<void (*)(int)>(QLibrary::resolve(recording, "tessarinHoldSoundRequests"));
+        QVERIFY(take && hold);
+        const auto unhold = qScopeGuard([hold] { hold(0); });
+        {
+            AnsweringBoard b(QFileInfo(recording).path() + u'/');
+            QVERIFY(b.startAnswering());
+            QStringList heard;
+            QVERIFY(QTest::qWaitFor([&] { return !(heard += take()).isEmpty(); })); // the output prepared
+            hold(1000);
+            b.press(b.pixelOf(2, 2));
+            b.release(b.pixelOf(2, 2));
+            QVERIFY(QTest::qWaitFor([&] { return (heard += take()).size() > 1; })); // the cue, held
+        }
+        QVERIFY(!SoundCue::leftThreadsEnded());
+        QVERIFY(QTest::qWaitFor([] { return SoundCue::leftThreadsEnded(); }));
+    }
 };
 
 TESSARIN_TEST_MAIN(TestSoundCue)
