@@ -46,10 +46,7 @@ export WAYLAND_DISPLAY=tessarin-test
 
 # ---- the screen, as weston's own screenshot shows it, or mutter's window in Xvfb ----
 shoot() {
-    if [ -n "$mutter_pid" ]; then
-        DISPLAY=$XVFB import -window root -crop 1024x768+0+0 +repage "$work/shot.png" || fail "no screenshot"
-        return
-    fi
+    [ -z "$mutter_pid" ] || { DISPLAY=$XVFB import -window root -crop 1024x768+0+0 +repage "$work/shot.png" && return; }
     (cd "$work" && rm -f wayland-screenshot-*.png && timeout 10 weston-screenshooter >/dev/null 2>&1 &&
         mv wayland-screenshot-*.png shot.png) || fail "weston-screenshooter failed"
 }
@@ -97,7 +94,6 @@ start() {
         start_game env -u WAYLAND_DISPLAY DISPLAY="$XWAYLAND" XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb \
             "$game" </dev/null
     fi
-    DISPLAY=$XVFB xdotool mousemove 1200 1000 # outside weston's window, to enter it afresh
 }
 # covers: whether, within 5 s, the status strip lies along the whole top edge and the
 # End button in the bottom-right corner.
@@ -113,18 +109,13 @@ switch_to_mutter() {
     # Qt declares its modal windows as dialogs through this protocol from Qt 6.8 on.
     grep -qs xdg_wm_dialog_v1 "$(qtpaths6 --query QT_INSTALL_PLUGINS)/wayland-shell-integration/libxdg-shell.so" ||
         { echo "mutter: skipped, this Qt cannot declare its dialogs to a Wayland compositor" && return 1; }
-    stop_pid "$weston_pid"
-    weston_pid=
-    # On a session bus of its own, which it needs; it is ended by its process id, which
-    # ends the bus too.
+    stop_pid "$weston_pid" && weston_pid=
+    # On a session bus of its own, which it needs and which ends with it.
     DISPLAY=$XVFB MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 dbus-run-session -- sh -c 'echo $$ >"$1" &&
         exec mutter --nested --wayland --no-x11 --wayland-display=tessarin-mutter' sh "$work/mutter.pid" \
         >"$work/mutter.log" 2>&1 &
-    session=$!
-    wait_until '[ -S "$XDG_RUNTIME_DIR/tessarin-mutter" ] || ! kill -0 $session' 200 &&
-        kill -0 "$session" 2>/dev/null || fail "mutter did not start"
-    mutter_pid=$(cat "$work/mutter.pid")
-    export WAYLAND_DISPLAY=tessarin-mutter
+    wait_until '[ -S "$XDG_RUNTIME_DIR/tessarin-mutter" ]' 200 || fail "mutter did not start"
+    mutter_pid=$(cat "$work/mutter.pid") && export WAYLAND_DISPLAY=tessarin-mutter
 }
 
 while read -r row compositor platform; do
