@@ -21,11 +21,8 @@ build: configure
 run: build
 	$(BUILD)/tessarin
 
-# A test that fails is run once more, and fails the suite only if it fails again: on
-# Debian 13 a window test has been seen to end early, once in about a dozen runs, right
-# after its first test (not yet understood; see docs/testing.md).
 test: build
-	cd $(BUILD) && ctest --output-on-failure --timeout 600 --repeat until-pass:2
+	cd $(BUILD) && ctest --output-on-failure --timeout 600
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # a build folder of its own; the first error ends the test program that made it.

@@ -5,31 +5,50 @@
 
 #include <QFileInfo>
 
-#include <cstdio>
-#include <cstdlib>
+#include <vector>
 
 namespace {
 
 // How long the end of the game waits for the sound thread.
 constexpr int ExitGraceMs = 300;
 
+// Sound threads that did not end within the grace, left to end on their own (a module
+// still loading, an output still opening, a server that has stopped answering); each is
+// deleted once it has ended. Only the window's thread touches this.
+std::vector<SoundThread *> &threadsLeftRunning() {
+    static std::vector<SoundThread *> threads;
+    return threads;
+}
+
+bool deleteEndedThreads() {
+    std::erase_if(threadsLeftRunning(), [](SoundThread *thread) {
+        if (!thread->isFinished()) return false;
+        delete thread;
+        return true;
+    });
+    return threadsLeftRunning().empty();
+}
+
 } // namespace
 
 CuePlayer::CuePlayer() = default;
 
 CuePlayer::~CuePlayer() {
+    deleteEndedThreads();
     if (!m_thread) return;
     if (m_thread->finish(ExitGraceMs)) {
         delete m_thread;
         return;
     }
-    // A sound server that has stopped answering holds the thread inside the sound system,
-    // with the sound system's locks taken: its clean-up at exit would wait for them or
-    // abort. The window's destruction has saved the settings by now, and nothing else is
-    // left to write, so the process ends here, as a successful run, without running the
-    // libraries' exit handlers (nor the leak check's: the thread still holds its memory).
-    std::fflush(nullptr);
-    std::_Exit(EXIT_SUCCESS);
+    // Deleting a running thread would abort, and waiting on one caught in the sound
+    // system could take forever; the window goes without it. At the end of the game the
+    // process ends without the libraries' exit handlers, which would wait on the locks
+    // such a thread holds.
+    threadsLeftRunning().push_back(m_thread);
+}
+
+bool CuePlayer::leftThreadsEnded() {
+    return deleteEndedThreads();
 }
 
 void CuePlayer::leaveVideoHardwareAlone() {

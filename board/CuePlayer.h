@@ -18,6 +18,7 @@ enum class Cue { LineStart, LineEnd };
 class CuePlayer {
 public:
     CuePlayer();
+    // Gives the sound thread a moment to end, and otherwise leaves it to end on its own.
     ~CuePlayer();
     CuePlayer(const CuePlayer &) = delete;
     CuePlayer &operator=(const CuePlayer &) = delete;
@@ -40,6 +41,9 @@ public:
     // not to, unless the player's environment says otherwise. Called before any thread
     // starts, since it changes the environment.
     static void leaveVideoHardwareAlone();
+
+    // Whether the sound threads left running by windows already gone have all ended.
+    static bool leftThreadsEnded();
 
     // The last cue asked for, whether or not its file could be opened.
     std::optional<Cue> lastCue() const { return m_lastCue; }

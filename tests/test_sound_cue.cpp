@@ -111,15 +111,18 @@ private Q_SLOTS:
     // The cues reach the sound system click by click, found by the game's folder, not the
     // current one, which here holds spoiled copies. A cue that cannot be opened is
     // reported each time, naming the file, and cuts off the cue still sounding; the line
-    // is entered all the same.
+    // is entered all the same. A sound system slower to answer than the window's grace at
+    // its end holds up neither the window's end nor the program's.
     void cuesReachTheSoundSystem() {
         const QString recording = QStringLiteral(QT_TESTCASE_BUILDDIR "/recording-sound/");
         const auto take = reinterpret_cast<QStringList (*)()>(
             QLibrary::resolve(recording + "tessarin_sound", "tessarinTakeSoundRequests"));
+        const auto hold = reinterpret_cast<void (*)(int)>(
+            QLibrary::resolve(recording + "tessarin_sound", "tessarinHoldSoundRequests"));
         QTemporaryDir spoiled, current;
         for (const char *name : {"puk.wav", "puk_bum.wav"})
             QVERIFY(writeFile(current.filePath(name), "puk\n"));
-        QVERIFY(take && writeFile(spoiled.filePath("puk_bum.wav"), "puk\n"));
+        QVERIFY(take && hold && writeFile(spoiled.filePath("puk_bum.wav"), "puk\n"));
         const QString initial = QDir::currentPath();
         AnsweringBoard b(recording);
         QVERIFY(b.startAnswering() && QDir::setCurrent(current.path()));
@@ -146,6 +149,14 @@ private Q_SLOTS:
         QCOMPARE(heard, (QStringList{"prepare 44100 Hz", start, end, "stop", "stop", start, end}));
         QCOMPARE(b.errors, (QStringList{cueText(spoiled.filePath("puk.wav"), "the file does not exist"),
                                         cueText(spoiled.filePath("puk_bum.wav"), "it is not a WAV file")}));
+
+        hold(1000);
+        b.press(b.pixelOf(2, 4));
+        QVERIFY(heardMore()); // and the sound thread held there for a second
+        b.game.reset();
+        hold(0);
+        QVERIFY(!CuePlayer::leftThreadsEnded());
+        QVERIFY(QTest::qWaitFor([] { return CuePlayer::leftThreadsEnded(); }));
     }
 };
 

@@ -35,6 +35,7 @@ pulseaudio-utils
 python3
 qt6-wayland
 weston
+mutter
 xwayland
 xserver-xephyr
 x11-xserver-utils

@@ -4,14 +4,14 @@
 # What the tools print (xprop's texts among them) must not depend on the caller's locale.
 export LC_ALL=C.UTF-8
 work=$(mktemp -d "${TMPDIR:-/tmp}/tessarin-$(basename "$0" .sh).XXXXXX")
-game_pid= rec_pid= silence_pid= watch_pid= wm_pid= weston_pid= pulse_pid= xephyr_pid= xvfb_pid=
+game_pid= rec_pid= silence_pid= watch_pid= wm_pid= weston_pid= mutter_pid= pulse_pid= xephyr_pid= xvfb_pid=
 main=
 # A stopped process is woken, so that it can end.
 stop_pid() { [ -z "$1" ] || { kill -CONT "$1" 2>/dev/null; kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; } || true; }
 cleanup() {
     # A frozen game must not hold up the end of the test.
     [ -z "$game_pid" ] || kill -9 "$game_pid" 2>/dev/null || true
-    for pid in $rec_pid $silence_pid $watch_pid $wm_pid $weston_pid $pulse_pid $xephyr_pid $xvfb_pid; do stop_pid "$pid"; done
+    for pid in $rec_pid $silence_pid $watch_pid $wm_pid $weston_pid $mutter_pid $pulse_pid $xephyr_pid $xvfb_pid; do stop_pid "$pid"; done
     wait 2>/dev/null || true
     rm -rf "$work"
 }

@@ -1,27 +1,30 @@
 #!/bin/sh
 # weston.sh GAME
 #
-# The game under the Wayland compositor weston, once per road of the table below:
+# The game under Wayland compositors, once per road of the table below: under weston
 # natively through Qt's Wayland plugin, and as an X program through Xwayland and weston's
-# window manager. Weston runs on its X11 backend inside a private Xvfb, so that xdotool's
-# pointer and keys reach it; a terminal is open first, so that weston would place an
-# ordinary window away from the corner. Each road, with its own empty settings location,
-# must show the game over the whole 1024x768 output (the status strip in the top-left
-# corner, the End button in the bottom-right one), draw a task in blue at New, open and
-# close the settings dialog, and save its settings at End. Every wait is bounded, so a
-# frozen game fails here rather than hanging.
+# window manager; then natively under GNOME's mutter, which centres only windows declared
+# as dialogs (a Qt that cannot declare them skips that road). Each compositor runs nested
+# in a private Xvfb, so that xdotool's pointer and keys reach it; under weston a terminal
+# is open first, so that weston would place an ordinary window away from the corner. Each
+# road, with its own empty settings location, must show the game over the whole 1024x768
+# output (the status strip in the top-left corner, the End button in the bottom-right
+# one), draw a task in blue at New, open the settings dialog mid-screen and close it, and
+# save its settings at End. Every wait is bounded, so a frozen game fails here rather
+# than hanging.
 set -eu
 
 game=${1:?usage: weston.sh GAME}
 
-# road  QT_QPA_PLATFORM
+# road  compositor QT_QPA_PLATFORM
 ROADS="
-native   wayland
-xwayland xcb
+native   weston  wayland
+xwayland weston  xcb
+mutter   mutter  wayland
 "
 
 . "$(dirname "$0")/common.sh"
-LOGS="game.log weston.log"
+LOGS="game.log weston.log mutter.log"
 on_fail() { [ -s "$work/shot.png" ] && cp "$work/shot.png" "${WESTON_SNAPSHOT:-$(pwd)/weston-failure.png}" || true; }
 
 # The X server is larger than weston's output, so that the pointer can enter weston's
@@ -41,8 +44,9 @@ wait_until '[ -S "$XDG_RUNTIME_DIR/tessarin-test" ] && grep -q "xserver listenin
 XWAYLAND=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" | tail -n1)
 export WAYLAND_DISPLAY=tessarin-test
 
-# ---- the screen, as weston's own screenshot shows it ----
+# ---- the screen, as weston's own screenshot shows it, or mutter's window in Xvfb ----
 shoot() {
+    [ -z "$mutter_pid" ] || { DISPLAY=$XVFB import -window root -crop 1024x768+0+0 +repage "$work/shot.png" && return; }
     (cd "$work" && rm -f wayland-screenshot-*.png && timeout 10 weston-screenshooter >/dev/null 2>&1 &&
         mv wayland-screenshot-*.png shot.png) || fail "weston-screenshooter failed"
 }
@@ -62,8 +66,9 @@ seen() {
     done
 }
 waitfor() { what=$1 && shift && seen "$@" || fail "gave up waiting for $what"; }
-# Clicks (and keys) go to weston's window in Xvfb, at positions of weston's output.
-click() { DISPLAY=$XVFB xdotool mousemove "$1" "$2" sleep 0.2 click 1; }
+# Clicks (and keys) go to the compositor's window in Xvfb, at positions of its output. The
+# pointer enters it afresh for each: nested mutter takes no jumps of the pointer within it.
+click() { DISPLAY=$XVFB xdotool mousemove 1200 1000 sleep 0.1 mousemove "$1" "$2" sleep 0.2 click 1; }
 
 SHELL=/bin/sh weston-terminal >/dev/null 2>&1 &
 waitfor "a terminal" '#000000' "" 100000
@@ -89,7 +94,6 @@ start() {
         start_game env -u WAYLAND_DISPLAY DISPLAY="$XWAYLAND" XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb \
             "$game" </dev/null
     fi
-    DISPLAY=$XVFB xdotool mousemove 1200 1000 # outside weston's window, to enter it afresh
 }
 # covers: whether, within 5 s, the status strip lies along the whole top edge and the
 # End button in the bottom-right corner.
@@ -99,8 +103,24 @@ covers() { seen "$ORANGE" "$STRIP" 18000 20 && [ "$(count "$TEAL" "$END_BUTTON")
 wait_until 'DISPLAY=$XWAYLAND xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
     fail "weston's X window manager did not start"
 
-while read -r row platform; do
+# Stops weston and starts mutter nested in its place, or says why it cannot.
+switch_to_mutter() {
+    command -v mutter >/dev/null || { echo "mutter: skipped, mutter is not installed" && return 1; }
+    # Qt declares its modal windows as dialogs through this protocol from Qt 6.8 on.
+    grep -qs xdg_wm_dialog_v1 "$(qtpaths6 --query QT_INSTALL_PLUGINS)/wayland-shell-integration/libxdg-shell.so" ||
+        { echo "mutter: skipped, this Qt cannot declare its dialogs to a Wayland compositor" && return 1; }
+    stop_pid "$weston_pid" && weston_pid=
+    # On a session bus of its own, which it needs and which ends with it.
+    DISPLAY=$XVFB MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 dbus-run-session -- sh -c 'echo $$ >"$1" &&
+        exec mutter --nested --wayland --no-x11 --wayland-display=tessarin-mutter' sh "$work/mutter.pid" \
+        >"$work/mutter.log" 2>&1 &
+    wait_until '[ -S "$XDG_RUNTIME_DIR/tessarin-mutter" ]' 200 || fail "mutter did not start"
+    mutter_pid=$(cat "$work/mutter.pid") && export WAYLAND_DISPLAY=tessarin-mutter
+}
+
+while read -r row compositor platform; do
     [ -n "$row" ] || continue
+    [ "$compositor" = weston ] || [ -n "$mutter_pid" ] || switch_to_mutter || continue
     config=$work/config-$row
     mkdir -p "$config"
     # Weston's window manager for Xwayland now and then drops the full-screen state that

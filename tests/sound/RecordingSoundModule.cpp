@@ -4,15 +4,22 @@
 
 #include <QMutex>
 #include <QStringList>
+#include <QThread>
+
+#include <atomic>
 
 namespace {
 
 QMutex guard;
 QStringList requests;
+std::atomic<int> holdMs{0};
 
 void note(const QString &request) {
-    QMutexLocker lock(&guard);
-    requests << request;
+    {
+        QMutexLocker lock(&guard);
+        requests << request;
+    }
+    QThread::msleep(holdMs); // as a sound system slow to answer
 }
 
 class RecordingOutput : public SoundOutput {
@@ -35,4 +42,9 @@ extern "C" Q_DECL_EXPORT SoundOutput *tessarinCreateSoundOutput() {
 extern "C" Q_DECL_EXPORT QStringList tessarinTakeSoundRequests() {
     QMutexLocker lock(&guard);
     return std::exchange(requests, {});
+}
+
+// From now on each request, once noted, holds the sound thread for `ms` milliseconds.
+extern "C" Q_DECL_EXPORT void tessarinHoldSoundRequests(int ms) {
+    holdMs = ms;
 }
