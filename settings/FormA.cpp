@@ -55,7 +55,6 @@ void FormA::createControls() {
     QPalette linkPalette = Label5->palette();
     linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 0xFF)); // 0x00FF0000
     Label5->setPalette(linkPalette);
-    Label5->setCursor(Qt::PointingHandCursor);
     Label5->setGeometry(scaled(264, 40, 189, 19));
     // The label names the page as short as it reads well; the whole address is in the
     // tooltip.

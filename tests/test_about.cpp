@@ -189,7 +189,7 @@ private Q_SLOTS:
 
     // The readme and the product page lie beside the executable, as the build puts them,
     // and the page fetches nothing from elsewhere; the link, within its room, shows the
-    // address it opens.
+    // address it opens, under a pointer that says it is a link.
     void whatTheBoxOpens() {
         const QUrl page = FormA::productPage();
         if (QStringLiteral(TESSARIN_PRODUCT_PAGE).isEmpty())
@@ -197,6 +197,7 @@ private Q_SLOTS:
         QCOMPARE(about().Label5->toolTip(), page.toDisplayString());
         QVERIFY(about().Label5->width() <= WindowLook::scaled(189) &&
                 about().Label5->text().endsWith(u".html"));
+        QCOMPARE(about().Label5->cursor().shape(), Qt::PointingHandCursor);
         const auto read = [](const char *name) {
             QFile file(QStringLiteral(TESSARIN_BUILD_DIR "/") + QLatin1String(name));
             return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll())
